@@ -1,0 +1,23 @@
+# One target that carries the project-wide settings; every target of ours links it.
+add_library(paperkit_options INTERFACE)
+target_compile_features(paperkit_options INTERFACE cxx_std_20)
+set(CMAKE_CXX_EXTENSIONS OFF)
+target_compile_options(paperkit_options INTERFACE -Wall -Wextra -Wpedantic)
+if(PAPERKIT_WERROR)
+    target_compile_options(paperkit_options INTERFACE -Werror)
+endif()
+target_compile_definitions(paperkit_options INTERFACE
+    PAPERKIT_VERSION="${PROJECT_VERSION}")
+
+if(PAPERKIT_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Adds a core library of ours: sources given, headers found beside them, includes rooted at src/.
+function(paperkit_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC paperkit_options ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
+endfunction()
