@@ -2,6 +2,8 @@
 
 namespace paperkit {
 
-std::string FileVersionText(const std::string& /*path*/) { return PAPERKIT_VERSION; }
+std::string FileVersionText(const std::string& /*path*/) {
+    return PAPERKIT_VERSION;
+}
 
 } // namespace paperkit

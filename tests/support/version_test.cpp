@@ -2,4 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(Version, IsTheBuildVersion) { EXPECT_EQ(paperkit::FileVersionText(), "1.0.0.1030"); }
+TEST(Version, IsTheBuildVersion) {
+    EXPECT_EQ(paperkit::FileVersionText(), "1.0.0.1030");
+}

@@ -12,8 +12,8 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir(std::string_view prefix) {
     const char* tmp = std::getenv("TMPDIR");
-    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + std::string(prefix) +
-                        "-XXXXXX";
+    std::string templ =
+        std::string(tmp && *tmp ? tmp : "/tmp") + "/" + std::string(prefix) + "-XXXXXX";
     if (!mkdtemp(templ.data()))
         throw std::runtime_error("cannot create a temporary folder");
     m_path = templ;

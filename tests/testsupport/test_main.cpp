@@ -1,11 +1,10 @@
 // Every test process runs in a sandbox of its own: data, settings and temporary files all go to a
 // fresh folder that is removed at the end, so tests never touch a real home and never see each
 // other's files.
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 #include <string>
 #include <system_error>
 
