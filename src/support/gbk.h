@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Text is UTF-8 in memory. GBK (code page 936) is used only where stored files or the server rely
+// on its bytes; these two conversions are the boundary.
+namespace paperkit {
+
+/// UTF-8 to GBK. A character GBK cannot hold, or a byte that is not valid UTF-8, becomes '?'.
+std::string Utf8ToGbk(std::string_view utf8);
+
+/// GBK to UTF-8. A byte sequence that is not valid GBK becomes U+FFFD.
+std::string GbkToUtf8(std::string_view gbk);
+
+/// True when the byte is the lead byte of a GBK double-byte character.
+constexpr bool IsGbkLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+} // namespace paperkit
