@@ -1,0 +1,17 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <string_view>
+
+// Each subcommand lives in a file of its own and is added to the tool by main.cpp.
+namespace paperkit::tool {
+
+/// Ends the tool with exit code 1 after writing the message to stderr.
+[[noreturn]] void Fail(std::string_view message);
+
+/// "pack SOURCE CONTAINER": packs one file into a container.
+void AddPackCommand(CLI::App& app);
+/// "unpack CONTAINER FOLDER": unpacks a container and prints the path written.
+void AddUnpackCommand(CLI::App& app);
+
+} // namespace paperkit::tool
