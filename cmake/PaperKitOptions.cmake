@@ -21,3 +21,17 @@ function(paperkit_library name)
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} PUBLIC paperkit_options ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
 endfunction()
+
+# paperkit_embed_file(TARGET target INPUT file SYMBOL name): compiles the file's bytes into the
+# target as `extern const std::string_view paperkit::name`.
+function(paperkit_embed_file)
+    cmake_parse_arguments(ARG "" "TARGET;INPUT;SYMBOL" "" ${ARGN})
+    set(output ${CMAKE_CURRENT_BINARY_DIR}/${ARG_SYMBOL}_embedded.cpp)
+    add_custom_command(OUTPUT ${output}
+        COMMAND ${CMAKE_COMMAND} -DINPUT=${ARG_INPUT} -DOUTPUT=${output} -DSYMBOL=${ARG_SYMBOL}
+                -P ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+        DEPENDS ${ARG_INPUT} ${PROJECT_SOURCE_DIR}/cmake/EmbedFile.cmake
+        COMMENT "Embedding ${ARG_INPUT}"
+        VERBATIM)
+    target_sources(${ARG_TARGET} PRIVATE ${output})
+endfunction()

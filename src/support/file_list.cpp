@@ -1,0 +1,79 @@
+#include "support/file_list.h"
+
+#include <fstream>
+#include <iterator>
+#include <string_view>
+#include <sys/stat.h>
+#include <system_error>
+#include <utility>
+
+namespace paperkit {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using FolderId = std::pair<dev_t, ino_t>;
+
+/// Lists one folder. `ancestors` holds the folders being listed above it, so that a link back to
+/// one of them is not walked again and again.
+void ListFolder(const fs::path& folder, std::vector<fs::path>& list, bool includeSubfolders,
+                std::vector<FolderId>& ancestors) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return;
+    const FolderId id{info.st_dev, info.st_ino};
+    for (const FolderId& above : ancestors)
+        if (above == id)
+            return;
+    ancestors.push_back(id);
+
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code typeError;
+        const fs::file_status status = it->status(typeError);
+        if (fs::is_directory(status)) {
+            if (includeSubfolders)
+                ListFolder(it->path(), list, includeSubfolders, ancestors);
+        } else if (fs::is_regular_file(status)) {
+            list.push_back(it->path());
+        }
+    }
+    ancestors.pop_back();
+}
+
+} // namespace
+
+void ListFiles(const fs::path& folder, std::vector<fs::path>& list, bool includeSubfolders) {
+    std::vector<FolderId> ancestors;
+    ListFolder(folder, list, includeSubfolders, ancestors);
+}
+
+bool LoadTextList(std::vector<std::string>& list, const fs::path& file) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec))
+        return false;
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return false;
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad())
+        return false;
+
+    std::vector<std::string> lines;
+    std::string_view rest = text;
+    while (!rest.empty()) {
+        const size_t end = rest.find('\n');
+        std::string_view line = rest.substr(0, end);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        if (end == std::string_view::npos)
+            break;
+        rest.remove_prefix(end + 1);
+    }
+    list = std::move(lines);
+    return true;
+}
+
+} // namespace paperkit
