@@ -44,19 +44,12 @@ struct MonitorInfo {
     XID* outputs;
 };
 
-// Xlib and RandR are loaded at run time, so the program also runs where neither is installed.
-// They stay loaded: RandR hooks itself into the display's close, which runs after our query.
-class Library {
-public:
-    explicit Library(const char* name) : m_handle(::dlopen(name, RTLD_NOW | RTLD_LOCAL)) {}
-
-    template <typename Fn> Fn Get(const char* symbol) const {
-        return m_handle ? reinterpret_cast<Fn>(::dlsym(m_handle, symbol)) : nullptr;
-    }
-
-private:
-    void* m_handle;
-};
+// RandR is loaded at run time (only its runtime library is installed) and stays loaded: it hooks
+// itself into the display's close, which runs after our query.
+template <typename Fn> Fn RandrFunction(const char* symbol) {
+    static void* const handle = ::dlopen("libXrandr.so.2", RTLD_NOW | RTLD_LOCAL);
+    return handle ? reinterpret_cast<Fn>(::dlsym(handle, symbol)) : nullptr;
+}
 
 struct Sizes {
     ScreenSize primary;
@@ -67,27 +60,17 @@ std::optional<Sizes> QueryX() {
     const char* display = std::getenv("DISPLAY");
     if (!display || !*display)
         return std::nullopt;
-    static const Library x11("libX11.so.6");
-    const auto open = x11.Get<Display* (*)(const char*)>("XOpenDisplay");
-    const auto close = x11.Get<int (*)(Display*)>("XCloseDisplay");
-    const auto attributes =
-        x11.Get<Status (*)(Display*, Window, XWindowAttributes*)>("XGetWindowAttributes");
-    const auto rootOf = x11.Get<Window (*)(Display*, int)>("XRootWindow");
-    const auto defaultScreen = x11.Get<int (*)(Display*)>("XDefaultScreen");
-    if (!open || !close || !attributes || !rootOf || !defaultScreen)
-        return std::nullopt;
-    Display* dpy = open(display);
+    Display* dpy = XOpenDisplay(display);
     if (!dpy)
         return std::nullopt;
-    const Window root = rootOf(dpy, defaultScreen(dpy));
+    const Window root = DefaultRootWindow(dpy);
     XWindowAttributes attrs{};
     std::optional<Sizes> sizes;
-    if (attributes(dpy, root, &attrs) && attrs.width > 0 && attrs.height > 0) {
+    if (XGetWindowAttributes(dpy, root, &attrs) && attrs.width > 0 && attrs.height > 0) {
         sizes = Sizes{{attrs.width, attrs.height}, {attrs.width, attrs.height}};
-        static const Library randr("libXrandr.so.2");
         const auto getMonitors =
-            randr.Get<MonitorInfo* (*)(Display*, Window, Bool, int*)>("XRRGetMonitors");
-        const auto freeMonitors = randr.Get<void (*)(MonitorInfo*)>("XRRFreeMonitors");
+            RandrFunction<MonitorInfo* (*)(Display*, Window, Bool, int*)>("XRRGetMonitors");
+        const auto freeMonitors = RandrFunction<void (*)(MonitorInfo*)>("XRRFreeMonitors");
         int count = 0;
         MonitorInfo* monitors =
             getMonitors && freeMonitors ? getMonitors(dpy, root, True, &count) : nullptr;
@@ -102,7 +85,7 @@ std::optional<Sizes> QueryX() {
             freeMonitors(monitors);
         }
     }
-    close(dpy);
+    XCloseDisplay(dpy);
     return sizes;
 }
 
