@@ -9,6 +9,15 @@ namespace paperkit {
 
 inline constexpr int SizeCount = 17;
 
+/// The screen sizes that picture sizes are chosen for. The program fills them from the platform's
+/// ScreenInfo; tests hand in their own.
+struct ScreenGeometry {
+    int PrimaryWidth = 1920;
+    int PrimaryHeight = 1080;
+    int DesktopWidth = 1920;
+    int DesktopHeight = 1080;
+};
+
 /// The table index whose text equals `text` exactly ("1024x768" -> 0), or -1.
 int SizeIndex(std::string_view text);
 

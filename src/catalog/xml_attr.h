@@ -25,6 +25,14 @@ bool ReadAttrNotNo(const pugi::xml_node& element, const char* name);
 /// The first character of the attribute's text, or `def` when it is empty.
 char ReadAttrChar(const pugi::xml_node& element, const char* name, char def);
 
+/// Calls `fn` with each element child of `section` in document order, while it returns true. Every
+/// element is an item, whatever its tag; text between items is not.
+template <typename Fn> void ForEachItem(const pugi::xml_node& section, Fn fn) {
+    for (pugi::xml_node item = section.first_child(); item; item = item.next_sibling())
+        if (item.type() == pugi::node_element && !fn(item))
+            return;
+}
+
 /// Appends an attribute holding the text.
 void WriteAttr(pugi::xml_node& element, const char* name, std::string_view value);
 void WriteAttrInt(pugi::xml_node& element, const char* name, int value);
