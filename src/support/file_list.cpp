@@ -1,5 +1,7 @@
 #include "support/file_list.h"
 
+#include "support/file_read.h"
+
 #include <fstream>
 #include <iterator>
 #include <string_view>
@@ -50,15 +52,10 @@ void ListFiles(const fs::path& folder, std::vector<fs::path>& list, bool include
 }
 
 bool LoadTextList(std::vector<std::string>& list, const fs::path& file) {
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec))
+    const auto content = ReadWholeFile(file);
+    if (!content)
         return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return false;
+    const std::string& text = *content;
 
     std::vector<std::string> lines;
     std::string_view rest = text;

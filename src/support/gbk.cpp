@@ -41,18 +41,16 @@ std::string Convert(const char* to, const char* from, std::string_view in,
     return out;
 }
 
-/// Length of the UTF-8 sequence that starts the text (at least 1, so progress is certain).
-size_t Utf8SequenceLength(std::string_view s) {
+} // namespace
+
+std::size_t Utf8SequenceLength(std::string_view s) {
     const auto lead = static_cast<unsigned char>(s[0]);
     size_t n = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    // stop at the first byte that is not a continuation byte
     for (size_t i = 1; i < n; ++i)
         if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
             return i;
     return n;
 }
-
-} // namespace
 
 std::string Utf8ToGbk(std::string_view utf8) {
     return Convert("CP936", "UTF-8", utf8, "?", Utf8SequenceLength);

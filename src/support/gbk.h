@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,10 @@ std::string Utf8ToGbk(std::string_view utf8);
 
 /// GBK to UTF-8. A byte sequence that is not valid GBK becomes U+FFFD.
 std::string GbkToUtf8(std::string_view gbk);
+
+/// Length of the UTF-8 sequence that starts the text: at least 1 (so a walk always moves on),
+/// and short of a byte that does not continue the sequence. The text must not be empty.
+std::size_t Utf8SequenceLength(std::string_view utf8);
 
 /// True when the byte is the lead byte of a GBK double-byte character.
 constexpr bool IsGbkLeadByte(unsigned char byte) {

@@ -1,5 +1,7 @@
 #include "support/ini_file.h"
 
+#include "support/file_read.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
@@ -105,13 +107,10 @@ bool IniFile::Load(const fs::path& file) {
         return true;
     if (ec || !fs::is_regular_file(status))
         return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    const auto text = ReadWholeFile(file);
+    if (!text)
         return false;
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return false;
-    Parse(text);
+    Parse(*text);
     return true;
 }
 
