@@ -7,12 +7,15 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace paperkit {
+
+class TWallTaskThread;
 
 /// The catalog reader/writer: the coordinator's working catalog, the totals that tell which server
 /// documents changed, and every document operation on them. Readers return a success flag and
@@ -79,6 +82,9 @@ public:
     pugi::xml_document Document;
     /// The coordinator's working catalog.
     TMainSetupFiles SetupFiles;
+    /// The download scheduler with its task list (transfer layer). The start-up code creates it;
+    /// a shared_ptr carries its own deleter, so this layer needs only the declaration.
+    std::shared_ptr<TWallTaskThread> TaskThread;
     /// Files of the newest program version.
     TWallLastVers LastVers;
     TWallServers Servers;

@@ -1,11 +1,10 @@
 #include "transfer/url_layout.h"
 
+#include "catalog/size_table.h"
 #include "catalog/wall_image.h"
 #include "catalog/wall_subject.h"
 #include "support/gbk.h"
 #include "support/globals.h"
-
-#include <array>
 
 namespace paperkit {
 
@@ -46,12 +45,6 @@ void AppendEncoded(std::string& out, std::string_view part, bool query) {
     }
 }
 
-// Stand-in for the size table until it is shared by the catalog library.
-constexpr std::array<std::string_view, 17> kSizes = {
-    "1024x768",  "1024x1280", "1200x1920", "1280x800",  "1280x960",  "1280x1024",
-    "1366x768",  "1440x900",  "1600x1200", "1600x3200", "1680x1050", "1920x1200",
-    "1920x1440", "2560x1024", "2560x1600", "2880x900",  "2880x1200"};
-
 } // namespace
 
 std::string UrlEncode(std::string_view url) {
@@ -76,9 +69,8 @@ std::string UrlEncode(std::string_view url) {
 }
 
 std::string SizeFolder(int size) {
-    if (size < 0 || size >= static_cast<int>(kSizes.size()))
-        return "512/";
-    return std::string(kSizes[static_cast<std::size_t>(size)]) + "/";
+    const std::string name = SizeName(size);
+    return name.empty() ? std::string("512/") : name + "/";
 }
 
 std::string ThumbnailUrl(const TWallSubject& subject) {
