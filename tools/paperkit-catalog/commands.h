@@ -13,5 +13,10 @@ namespace paperkit::tool {
 void AddPackCommand(CLI::App& app);
 /// "unpack CONTAINER FOLDER": unpacks a container and prints the path written.
 void AddUnpackCommand(CLI::App& app);
+/// "dump FILE": prints the document inside a container.
+void AddDumpCommand(CLI::App& app);
+/// "list FILE [--kind K] [--screen WxH]": reads a catalog document with the program's readers and
+/// prints the records it then holds, one JSON object a line, and a last line with the result.
+void AddListCommand(CLI::App& app);
 
 } // namespace paperkit::tool

@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
 
     AddPackCommand(app);
     AddUnpackCommand(app);
+    AddDumpCommand(app);
+    AddListCommand(app);
 
     try {
         CLI11_PARSE(app, argc, argv);
