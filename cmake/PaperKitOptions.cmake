@@ -2,6 +2,8 @@
 add_library(paperkit_options INTERFACE)
 target_compile_features(paperkit_options INTERFACE cxx_std_20)
 set(CMAKE_CXX_EXTENSIONS OFF)
+# Static libraries of ours also go into the shared wallpaper library.
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 target_compile_options(paperkit_options INTERFACE -Wall -Wextra -Wpedantic)
 if(PAPERKIT_WERROR)
     target_compile_options(paperkit_options INTERFACE -Werror)
