@@ -22,10 +22,12 @@ public:
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
         if (message.interface() != "org.kde.PlasmaShell" || message.member() != "evaluateScript")
             return false;
+        // Written out before the answer, so the caller finds it as soon as its call returns.
         QFile log(m_log);
         if (log.open(QIODevice::Append)) {
             log.write(message.arguments().value(0).toString().toUtf8());
             log.write("\n--\n");
+            log.close();
         }
         if (QFile::exists(m_log + ".locked"))
             connection.send(message.createErrorReply("org.freedesktop.DBus.Error.Failed",
