@@ -32,12 +32,12 @@ void ListFolder(const fs::path& folder, std::vector<fs::path>& list, bool includ
 
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        // The entry's type comes from the listing itself; only links need a look at the disk.
         std::error_code typeError;
-        const fs::file_status status = it->status(typeError);
-        if (fs::is_directory(status)) {
+        if (it->is_directory(typeError)) {
             if (includeSubfolders)
                 ListFolder(it->path(), list, includeSubfolders, ancestors);
-        } else if (fs::is_regular_file(status)) {
+        } else if (it->is_regular_file(typeError)) {
             list.push_back(it->path());
         }
     }

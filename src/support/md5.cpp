@@ -1,12 +1,12 @@
 #include "support/md5.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <fcntl.h>
-#include <limits>
 #include <openssl/evp.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace paperkit {
 
@@ -23,20 +23,31 @@ Md5Digest FileDigest(const std::filesystem::path& file) {
     if (fd < 0)
         return DataDigest({});
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0 ||
-        static_cast<std::uintmax_t>(info.st_size) > std::numeric_limits<size_t>::max()) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) {
         ::close(fd);
         return DataDigest({});
     }
-    const auto length = static_cast<size_t>(info.st_size);
-    void* data = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
+    // Reading in large blocks beats a mapping here: touching the mapped pages costs more than
+    // copying them, and the digest pass over every downloaded picture is bound by it.
+    EVP_MD_CTX* context = EVP_MD_CTX_new();
+    bool ok = context && EVP_DigestInit_ex(context, EVP_md5(), nullptr) == 1;
+    std::vector<char> block(1 << 16);
+    while (ok) {
+        const ssize_t got = ::read(fd, block.data(), block.size());
+        if (got == 0)
+            break;
+        if (got < 0) {
+            ok = errno == EINTR;
+            continue;
+        }
+        ok = EVP_DigestUpdate(context, block.data(), static_cast<size_t>(got)) == 1;
+    }
     ::close(fd);
-    if (data == MAP_FAILED)
-        return DataDigest({});
-    ::madvise(data, length, MADV_SEQUENTIAL);
-    const Md5Digest digest = DataDigest(std::string_view(static_cast<const char*>(data), length));
-    ::munmap(data, length);
-    return digest;
+    Md5Digest digest{};
+    unsigned int size = 0;
+    ok = ok && EVP_DigestFinal_ex(context, digest.data(), &size) == 1;
+    EVP_MD_CTX_free(context);
+    return ok ? digest : DataDigest({});
 }
 
 std::string DigestHex(const Md5Digest& digest) {

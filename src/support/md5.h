@@ -14,8 +14,8 @@ using Md5Digest = std::array<std::uint8_t, 16>;
 /// The digest of these bytes.
 Md5Digest DataDigest(std::string_view bytes);
 
-/// The digest of the file's whole content, read through a read-only mapping. A file that is
-/// missing, empty, not a regular file or cannot be mapped gives the digest of empty input.
+/// The digest of the file's whole content, read in large blocks. A file that is
+/// missing, empty, not a regular file or cannot be read gives the digest of empty input.
 Md5Digest FileDigest(const std::filesystem::path& file);
 
 /// The digest as 32 lowercase hexadecimal digits, high half of each byte first.
