@@ -42,6 +42,11 @@ void TWallHttpThread::SetTask(TWallHttpTask* task) {
     }
 }
 
+void TWallHttpThread::Release() {
+    m_assignment.unlock();
+    m_wake.notify_one();
+}
+
 void TWallHttpThread::Abort() {
     m_abort = true;
     m_client.Disconnect();
@@ -57,7 +62,11 @@ void TWallHttpThread::DetachFrom(const TWallHttpTask* task, bool abort) {
 }
 
 void TWallHttpThread::RequestStop() {
-    m_stop = true;
+    {
+        std::lock_guard lock(m_assignment);
+        m_stop = true;
+    }
+    m_wake.notify_one();
 }
 
 bool TWallHttpThread::IsIdle() const {
@@ -102,9 +111,13 @@ void TWallHttpThread::Run() {
             }
             m_busy = false;
         }
-        // Also while closing: no job starts then, and the loop must not spin until it is stopped.
-        if (!m_stop.load())
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // The 10 ms pause ends early when a task is handed over or the worker is stopped. It is
+        // also kept while closing: no job starts then, and the loop must not spin until stopped.
+        std::unique_lock pause(m_assignment);
+        m_wake.wait_for(pause, std::chrono::milliseconds(10), [this, job] {
+            return m_stop.load() ||
+                   (m_task && m_status.load() == WorkerStatus::Create && !Closing.load() && !job);
+        });
     }
 }
 

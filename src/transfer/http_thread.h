@@ -4,6 +4,7 @@
 #include "transfer/http_client.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -45,7 +46,8 @@ public:
 
     /// Holds the worker at the top of its loop until Release; coordinator thread.
     void Hold() { m_assignment.lock(); }
-    void Release() { m_assignment.unlock(); }
+    /// Lets the worker go on; one that was handed a task starts it at once.
+    void Release();
 
     /// Hands the task over (status and the task's state become "create"), or with nullptr drops
     /// the assignment (status empty). Only while held, or while the worker is idle.
@@ -72,6 +74,7 @@ private:
     HttpClient m_client;
 
     std::mutex m_assignment;
+    std::condition_variable m_wake;
     TWallHttpTask* m_task = nullptr;
     std::string m_url;
     std::filesystem::path m_target;
