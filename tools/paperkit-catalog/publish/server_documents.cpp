@@ -1,0 +1,116 @@
+#include "publish/server_documents.h"
+
+#include "catalog/xml_attr.h"
+#include "catalog/xml_document.h"
+#include "support/md5.h"
+#include "support/scramble.h"
+
+namespace paperkit {
+
+namespace {
+
+pugi::xml_node StartDocument(pugi::xml_document& doc) {
+    doc.reset();
+    return doc.append_child("Root");
+}
+
+void AppendPictureItem(pugi::xml_node& album, const TWallImage& image) {
+    pugi::xml_node item = album.append_child("I");
+    WriteAttrInt(item, "No", image.No);
+    WriteAttr(item, "Desc", image.Desc);
+    WriteAttr(item, "Remark", image.Remark);
+    WriteAttr(item, "FileName", image.FileName);
+    WriteAttr(item, "CRC", image.CRC);
+    for (int n = 0; n < ImageSizeCount; ++n) {
+        const std::string& total = image.Totals[static_cast<std::size_t>(n)];
+        if (!total.empty())
+            WriteAttr(item, ("Total" + std::to_string(n)).c_str(), total);
+    }
+}
+
+} // namespace
+
+void BuildFileTotalDocument(pugi::xml_document& doc, const FileTotals& totals) {
+    pugi::xml_node root = StartDocument(doc);
+    pugi::xml_node total = root.append_child("Total");
+    WriteAttr(total, "Category", totals.Category);
+    WriteAttr(total, "File", totals.File);
+    WriteAttr(total, "LastVer", totals.LastVer);
+    root.append_child("Server");
+}
+
+void BuildCategoryDocument(pugi::xml_document& doc, const TWallCategorys& categorys) {
+    pugi::xml_node section = StartDocument(doc).append_child("Category");
+    for (const TWallCategory& category : categorys) {
+        pugi::xml_node item = section.append_child("C");
+        WriteAttrInt(item, "Id", category.Id);
+        WriteAttr(item, "Desc", category.Desc);
+        WriteAttr(item, "Remark", category.Remark);
+    }
+}
+
+void AppendSubjectItem(pugi::xml_node& section, const TWallSubject& subject) {
+    pugi::xml_node item = section.append_child("S");
+    WriteAttrInt(item, "Id", subject.Id);
+    WriteAttr(item, "Desc", subject.Desc);
+    WriteAttr(item, "Remark", subject.Remark);
+    WriteAttrInt(item, "Category", subject.Category);
+    WriteAttr(item, "Total", subject.Total);
+    WriteAttrInt(item, "Counts", subject.Counts);
+    WriteAttr(item, "Date", subject.Date);
+    WriteAttr(item, "GoURL", subject.GoURL);
+    WriteAttr(item, "SizeType", subject.SizeType);
+    WriteAttr(item, "SizeList", subject.SizeList);
+    WriteAttr(item, "Author", subject.Author);
+    WriteAttr(item, "LocalPath", subject.LocalPath);
+    WriteAttr(item, "FileName", subject.FileName);
+    WriteAttr(item, "CRC", subject.CRC);
+    WriteAttr(item, "WebPath", subject.WebPath);
+    for (const TWallImage& image : subject.Images)
+        AppendPictureItem(item, image);
+}
+
+void BuildFileDocument(pugi::xml_document& doc, const TWallSubjects& subjects,
+                       const TWallAds& ads) {
+    pugi::xml_node root = StartDocument(doc);
+    pugi::xml_node adSection = root.append_child("Ad");
+    WriteAttrInt(adSection, "Interval", ads.Interval);
+    for (const TWallAd& ad : ads) {
+        pugi::xml_node item = adSection.append_child("A");
+        WriteAttr(item, "Text", ad.Text);
+        WriteAttr(item, "URL", ad.URL);
+    }
+    pugi::xml_node section = root.append_child("Subject");
+    for (const TWallSubject& subject : subjects)
+        AppendSubjectItem(section, subject);
+}
+
+void BuildLastVerDocument(pugi::xml_document& doc, const TWallLastVers& lastVers) {
+    pugi::xml_node section = StartDocument(doc).append_child("File");
+    WriteAttr(section, "LastVer", lastVers.LastVer);
+    for (const TWallLastVer& file : lastVers) {
+        pugi::xml_node item = section.append_child("F");
+        WriteAttr(item, "Id", ScrambleEncode(file.FileName));
+        WriteAttr(item, "Total", file.Total);
+        WriteAttr(item, "Totalxyz", file.Totalxyz);
+    }
+}
+
+void BuildGuideDocument(pugi::xml_document& doc, const TWallSubjects& subjects) {
+    pugi::xml_node section = StartDocument(doc).append_child("Subject");
+    for (const TWallSubject& subject : subjects)
+        AppendSubjectItem(section, subject);
+}
+
+bool WriteGuideFile(const TWallSubject& subject, const std::filesystem::path& file) {
+    pugi::xml_document doc;
+    pugi::xml_node section = StartDocument(doc).append_child("Subject");
+    AppendSubjectItem(section, subject);
+    return SaveDocument(doc, file);
+}
+
+std::string DocumentStamp(const pugi::xml_document& doc) {
+    return DigestHex(DataDigest(DocumentText(doc)));
+}
+
+} // namespace paperkit
