@@ -18,5 +18,15 @@ void AddDumpCommand(CLI::App& app);
 /// "list FILE [--kind K] [--screen WxH]": reads a catalog document with the program's readers and
 /// prints the records it then holds, one JSON object a line, and a last line with the result.
 void AddListCommand(CLI::App& app);
+/// "build PICTURES OUT": publishes a picture tree as a catalog.
+void AddBuildCommand(CLI::App& app);
+/// "guide CATALOG ALBUM_ID... -o DIR": writes download guide files.
+void AddGuideCommand(CLI::App& app);
+/// "serve OUT": serves a catalog over HTTP.
+void AddServeCommand(CLI::App& app);
+/// "demo OUT": draws the demo pictures and publishes them.
+void AddDemoCommand(CLI::App& app);
+/// "seed CATALOG DATA_HOME": prepares a program data folder with preset categories.
+void AddSeedCommand(CLI::App& app);
 
 } // namespace paperkit::tool

@@ -22,6 +22,11 @@ int main(int argc, char** argv) {
     AddUnpackCommand(app);
     AddDumpCommand(app);
     AddListCommand(app);
+    AddBuildCommand(app);
+    AddGuideCommand(app);
+    AddServeCommand(app);
+    AddDemoCommand(app);
+    AddSeedCommand(app);
 
     try {
         CLI11_PARSE(app, argc, argv);
