@@ -4,6 +4,7 @@
 #include "catalog/xml_document.h"
 #include "picture_tree.h"
 #include "publish/catalog_builder.h"
+#include "publish/catalog_check.h"
 #include "publish/catalog_layout.h"
 #include "publish/data_seed.h"
 #include "publish/guide_files.h"
@@ -341,6 +342,41 @@ TEST_F(CatalogBuilderTest, SeedPresetsCategoriesOnceAndNeverOverwritesChoices) {
     EXPECT_FALSE(SeedDataFolder(out, home, {nature}, error));
     EXPECT_FALSE(SeedDataFolder(out, dir / "other", {424242}, error));
     EXPECT_FALSE(fs::exists(dir / "other" / "PaperKit" / "Receive" / "setupfile.xmz"));
+}
+
+TEST_F(CatalogBuilderTest, CheckPassesOnAFreshBuildAndNamesWhatIsWrong) {
+    Build();
+    CheckReport report = CheckCatalog(out);
+    EXPECT_TRUE(report.Problems.empty()) << report.Problems.front();
+    EXPECT_EQ(report.Albums, 3);
+    EXPECT_EQ(report.Pictures, 6);
+    EXPECT_EQ(report.Files, 3 + 6 * 2);
+
+    pugi::xml_document file = Open(Docs(FileName));
+    const auto albums = AlbumsByTitle(file);
+    const std::string night = ReadAttr(albums.at("night"), "WebPath");
+    const std::string sea = ReadAttr(albums.at("sea"), "WebPath");
+    WriteFile(*ServedFile(out, night + "1366x768/e.jpg"), "altered");
+    fs::remove(*ServedFile(out, sea + "160/cover.jpg"));
+    report = CheckCatalog(out);
+    ASSERT_EQ(report.Problems.size(), 2u);
+    const std::string both = report.Problems[0] + "\n" + report.Problems[1];
+    EXPECT_NE(both.find(night.substr(1) + "1366x768/e.jpg: MD5"), std::string::npos) << both;
+    EXPECT_NE(both.find(sea.substr(1) + "160/cover.jpg: missing"), std::string::npos) << both;
+
+    // An album the program's reader would stop at, and a category that is not there.
+    pugi::xml_node section = file.document_element().child("Subject");
+    section.first_child().attribute("Category").set_value("7");
+    section.last_child().remove_attribute("Category");
+    ASSERT_TRUE(SaveDocument(file, Docs(FileName)));
+    fs::remove(Docs(LastVerName));
+    report = CheckCatalog(out);
+    std::string all;
+    for (const std::string& problem : report.Problems)
+        all += problem + "\n";
+    EXPECT_NE(all.find("category 7 is not in"), std::string::npos) << all;
+    EXPECT_NE(all.find("drops it"), std::string::npos) << all;
+    EXPECT_NE(all.find("wallfiles/lastver.xmz: missing"), std::string::npos) << all;
 }
 
 TEST(UrlSafeFileName, KeepsNamesPlainAndUnique) {

@@ -22,6 +22,8 @@ void AddListCommand(CLI::App& app);
 void AddBuildCommand(CLI::App& app);
 /// "guide CATALOG ALBUM_ID... -o DIR": writes download guide files.
 void AddGuideCommand(CLI::App& app);
+/// "check OUT": validates a published catalog.
+void AddCheckCommand(CLI::App& app);
 /// "serve OUT": serves a catalog over HTTP.
 void AddServeCommand(CLI::App& app);
 /// "demo OUT": draws the demo pictures and publishes them.

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     AddListCommand(app);
     AddBuildCommand(app);
     AddGuideCommand(app);
+    AddCheckCommand(app);
     AddServeCommand(app);
     AddDemoCommand(app);
     AddSeedCommand(app);
