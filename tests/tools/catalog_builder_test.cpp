@@ -80,7 +80,7 @@ TEST_F(CatalogBuilderTest, PublishesEveryAlbumWithPicturesThatMatchTheirDigests)
     EXPECT_EQ(report.Pictures, 6);
     EXPECT_TRUE(report.Warnings.empty());
 
-    const pugi::xml_document categories = Open(Docs(CategoryName));
+    const pugi::xml_document categories = Open(Docs(CategoryDocument));
     std::map<std::string, int> categoryIds;
     for (pugi::xml_node c : Items(categories, "Category"))
         categoryIds[ReadAttr(c, "Desc")] = ReadAttrInt(c, "Id");
@@ -88,7 +88,7 @@ TEST_F(CatalogBuilderTest, PublishesEveryAlbumWithPicturesThatMatchTheirDigests)
     EXPECT_TRUE(categoryIds.contains("自然 Nature"));
     EXPECT_TRUE(categoryIds.contains("city")) << "a folder without info.txt is named after itself";
 
-    const pugi::xml_document file = Open(Docs(FileName));
+    const pugi::xml_document file = Open(Docs(FileDocument));
     auto albums = AlbumsByTitle(file);
     ASSERT_EQ(albums.size(), 3u);
     const pugi::xml_node hills = albums["山丘 Hills"];
@@ -145,7 +145,7 @@ TEST_F(CatalogBuilderTest, PublishesEveryAlbumWithPicturesThatMatchTheirDigests)
     ASSERT_TRUE(chinese);
     EXPECT_EQ(ReadAttr(chinese, "Remark"), "水墨 ink");
 
-    const pugi::xml_document totals = Open(Docs(FileTotalName));
+    const pugi::xml_document totals = Open(Docs(FileTotalDocument));
     const pugi::xml_node total = totals.document_element().child("Total");
     EXPECT_EQ(ReadAttr(total, "Category"), report.Stamps.Category);
     EXPECT_EQ(ReadAttr(total, "File"), report.Stamps.File);
@@ -153,17 +153,17 @@ TEST_F(CatalogBuilderTest, PublishesEveryAlbumWithPicturesThatMatchTheirDigests)
     EXPECT_FALSE(report.Stamps.Category.empty());
 
     // Without --version the catalog announces the running version, so no program updates.
-    const pugi::xml_document lastver = Open(Docs(LastVerName));
+    const pugi::xml_document lastver = Open(Docs(LastVerDocument));
     EXPECT_EQ(ReadAttr(lastver.document_element().child("File"), "LastVer"), PAPERKIT_VERSION);
     EXPECT_TRUE(Items(lastver, "File").empty());
 }
 
 TEST_F(CatalogBuilderTest, RebuildKeepsIdsNumbersAndUnchangedDocuments) {
     const BuildReport first = Build();
-    const std::string fileBytes = ReadFile(Docs(FileName));
-    const std::string categoryBytes = ReadFile(Docs(CategoryName));
+    const std::string fileBytes = ReadFile(Docs(FileDocument));
+    const std::string categoryBytes = ReadFile(Docs(CategoryDocument));
     std::map<std::string, int> firstIds;
-    pugi::xml_document file = Open(Docs(FileName));
+    pugi::xml_document file = Open(Docs(FileDocument));
     for (const auto& [title, album] : AlbumsByTitle(file))
         firstIds[title] = ReadAttrInt(album, "Id");
 
@@ -171,7 +171,7 @@ TEST_F(CatalogBuilderTest, RebuildKeepsIdsNumbersAndUnchangedDocuments) {
     EXPECT_EQ(again.Encoded, 0);
     EXPECT_EQ(again.Reused, 6);
     EXPECT_TRUE(again.Written.empty());
-    EXPECT_EQ(ReadFile(Docs(FileName)), fileBytes);
+    EXPECT_EQ(ReadFile(Docs(FileDocument)), fileBytes);
 
     // A new album sorted before the others changes the albums and nothing else.
     test::WritePicture(pictures / "city" / "aaa" / "f.jpg", 320, 240, 0x888888);
@@ -180,9 +180,9 @@ TEST_F(CatalogBuilderTest, RebuildKeepsIdsNumbersAndUnchangedDocuments) {
     EXPECT_NE(added.Stamps.File, first.Stamps.File);
     EXPECT_EQ(added.Stamps.Category, first.Stamps.Category);
     EXPECT_EQ(added.Stamps.LastVer, first.Stamps.LastVer);
-    EXPECT_EQ(ReadFile(Docs(CategoryName)), categoryBytes);
+    EXPECT_EQ(ReadFile(Docs(CategoryDocument)), categoryBytes);
     EXPECT_EQ(added.Encoded, 1);
-    file = Open(Docs(FileName));
+    file = Open(Docs(FileDocument));
     auto albums = AlbumsByTitle(file);
     for (const auto& [title, id] : firstIds) {
         EXPECT_EQ(ReadAttrInt(albums[title], "Id"), id) << title;
@@ -200,7 +200,7 @@ TEST_F(CatalogBuilderTest, RebuildKeepsIdsNumbersAndUnchangedDocuments) {
     const BuildReport removed = Build();
     EXPECT_EQ(removed.Removed, 2);
     EXPECT_FALSE(fs::exists(*ServedFile(out, webPath + "1024x768/a.jpg")));
-    file = Open(Docs(FileName));
+    file = Open(Docs(FileDocument));
     albums = AlbumsByTitle(file);
     EXPECT_EQ(ReadAttrInt(albums["山丘 Hills"], "Counts"), 2);
     for (pugi::xml_node image : albums["山丘 Hills"].children())
@@ -214,7 +214,7 @@ TEST_F(CatalogBuilderTest, RebuildKeepsIdsNumbersAndUnchangedDocuments) {
 
 TEST_F(CatalogBuilderTest, AlteredPictureIsEncodedAgainOnRebuild) {
     Build();
-    const pugi::xml_document file = Open(Docs(FileName));
+    const pugi::xml_document file = Open(Docs(FileDocument));
     const auto albums = AlbumsByTitle(file);
     const fs::path picture =
         *ServedFile(out, ReadAttr(albums.at("night"), "WebPath") + "1024x768/e.jpg");
@@ -232,7 +232,7 @@ TEST_F(CatalogBuilderTest, PublishesTheVersionAndItsUpdateContainers) {
     options.Updates = {update};
     const BuildReport first = Build();
 
-    const pugi::xml_document lastver = Open(Docs(LastVerName));
+    const pugi::xml_document lastver = Open(Docs(LastVerDocument));
     EXPECT_EQ(ReadAttr(lastver.document_element().child("File"), "LastVer"), "2.0.0.1");
     const auto items = Items(lastver, "File");
     ASSERT_EQ(items.size(), 1u);
@@ -270,14 +270,14 @@ TEST_F(CatalogBuilderTest, BadInputIsSkippedOrRefusedWithoutLosingTheCatalog) {
     EXPECT_NE(warnings.find("city/empty"), std::string::npos) << warnings;
 
     // A damaged state would hand out ids twice: the build stops and changes nothing.
-    const std::string fileBytes = ReadFile(Docs(FileName));
+    const std::string fileBytes = ReadFile(Docs(FileDocument));
     WriteFile(out / "publish-state.xml", "<PublishState><Album");
     test::WritePicture(pictures / "city" / "new" / "x.jpg", 64, 64);
     BuildReport refused;
     std::string error;
     EXPECT_FALSE(BuildCatalog(options, refused, error));
     EXPECT_NE(error.find("publish-state.xml"), std::string::npos) << error;
-    EXPECT_EQ(ReadFile(Docs(FileName)), fileBytes);
+    EXPECT_EQ(ReadFile(Docs(FileDocument)), fileBytes);
 
     BuildOptions inside = options;
     inside.Out = pictures / "out";
@@ -292,7 +292,7 @@ TEST_F(CatalogBuilderTest, BadInputIsSkippedOrRefusedWithoutLosingTheCatalog) {
 
 TEST_F(CatalogBuilderTest, GuideFilesCarryTheAlbumWithPictureRemarks) {
     Build();
-    const pugi::xml_document file = Open(Docs(FileName));
+    const pugi::xml_document file = Open(Docs(FileDocument));
     const auto albums = AlbumsByTitle(file);
     const int hills = ReadAttrInt(albums.at("山丘 Hills"), "Id");
     std::vector<fs::path> written;
@@ -319,7 +319,7 @@ TEST_F(CatalogBuilderTest, GuideFilesCarryTheAlbumWithPictureRemarks) {
 TEST_F(CatalogBuilderTest, SeedPresetsCategoriesOnceAndNeverOverwritesChoices) {
     Build();
     int nature = 0;
-    const pugi::xml_document categories = Open(Docs(CategoryName));
+    const pugi::xml_document categories = Open(Docs(CategoryDocument));
     for (pugi::xml_node c : Items(categories, "Category")) {
         if (ReadAttr(c, "Desc") == "自然 Nature")
             nature = ReadAttrInt(c, "Id");
@@ -328,7 +328,7 @@ TEST_F(CatalogBuilderTest, SeedPresetsCategoriesOnceAndNeverOverwritesChoices) {
     std::string error;
     ASSERT_TRUE(SeedDataFolder(out, home, {nature}, error)) << error;
     const fs::path receive = home / "PaperKit" / "Receive";
-    EXPECT_EQ(ReadFile(receive / CategoryName), ReadFile(Docs(CategoryName)));
+    EXPECT_EQ(ReadFile(receive / CategoryDocument), ReadFile(Docs(CategoryDocument)));
     const pugi::xml_document setup = Open(receive / "setupfile.xmz");
     int presets = 0;
     for (pugi::xml_node c : Items(setup, "Category")) {
@@ -352,7 +352,7 @@ TEST_F(CatalogBuilderTest, CheckPassesOnAFreshBuildAndNamesWhatIsWrong) {
     EXPECT_EQ(report.Pictures, 6);
     EXPECT_EQ(report.Files, 3 + 6 * 2);
 
-    pugi::xml_document file = Open(Docs(FileName));
+    pugi::xml_document file = Open(Docs(FileDocument));
     const auto albums = AlbumsByTitle(file);
     const std::string night = ReadAttr(albums.at("night"), "WebPath");
     const std::string sea = ReadAttr(albums.at("sea"), "WebPath");
@@ -368,8 +368,8 @@ TEST_F(CatalogBuilderTest, CheckPassesOnAFreshBuildAndNamesWhatIsWrong) {
     pugi::xml_node section = file.document_element().child("Subject");
     section.first_child().attribute("Category").set_value("7");
     section.last_child().remove_attribute("Category");
-    ASSERT_TRUE(SaveDocument(file, Docs(FileName)));
-    fs::remove(Docs(LastVerName));
+    ASSERT_TRUE(SaveDocument(file, Docs(FileDocument)));
+    fs::remove(Docs(LastVerDocument));
     report = CheckCatalog(out);
     std::string all;
     for (const std::string& problem : report.Problems)

@@ -30,7 +30,7 @@ status=0
 "$tool" seed "$dir/catalog" "$dir/home" --preset 2 2>/dev/null || status=$?
 [ $status -eq 1 ] || fail "seeding over a setup document exited with $status"
 
-picture=$(find "$dir/catalog/pictures" -path '*1024x768*' -name '*.jpg' | sort | head -n 1)
+picture=$(find "$dir/catalog/pictures" -path '*1024x768*' -name '*.jpg' | sort | sed -n 1p)
 printf 'altered' >>"$picture"
 status=0
 "$tool" check "$dir/catalog" >"$dir/check.log" 2>&1 || status=$?

@@ -560,18 +560,18 @@ bool BuildCatalog(const BuildOptions& options, BuildReport& report, std::string&
     pugi::xml_document doc;
     BuildCategoryDocument(doc, categorys);
     report.Stamps.Category = DocumentStamp(doc);
-    if (!PublishDocument(doc, docsDir / CategoryName, report, error))
+    if (!PublishDocument(doc, docsDir / CategoryDocument, report, error))
         return false;
     BuildFileDocument(doc, subjects, ads);
     report.Stamps.File = DocumentStamp(doc);
-    if (!PublishDocument(doc, docsDir / FileName, report, error))
+    if (!PublishDocument(doc, docsDir / FileDocument, report, error))
         return false;
     BuildLastVerDocument(doc, lastVers);
     report.Stamps.LastVer = DocumentStamp(doc);
-    if (!PublishDocument(doc, docsDir / LastVerName, report, error))
+    if (!PublishDocument(doc, docsDir / LastVerDocument, report, error))
         return false;
     BuildFileTotalDocument(doc, report.Stamps);
-    if (!PublishDocument(doc, docsDir / FileTotalName, report, error))
+    if (!PublishDocument(doc, docsDir / FileTotalDocument, report, error))
         return false;
 
     // Files no album lists any more go, and so does what the state knew of them.

@@ -1,6 +1,7 @@
 #include "publish/catalog_check.h"
 
 #include "catalog/decimal.h"
+#include "catalog/download_files.h"
 #include "catalog/size_table.h"
 #include "catalog/wall_category.h"
 #include "catalog/wall_last_ver.h"
@@ -55,25 +56,33 @@ private:
         return true;
     }
 
+    // The program's own reader must take the document, or the program never sees its content.
+    template <typename Reader> void ProgramReads(const char* document, Reader read) {
+        if (!(m_files.*read)(m_docs / document))
+            Problem(Name(document) + ": the program's reader refuses it");
+    }
+
     void CheckTotals() {
         pugi::xml_document doc;
-        if (!Open(doc, FileTotalName))
+        if (!Open(doc, FileTotalDocument))
             return;
+        ProgramReads(FileTotalDocument, &TDownLoadFiles::ReadFileTotal);
         const pugi::xml_node total = doc.document_element().child("Total");
         for (const char* stamp : {"Category", "File", "LastVer"}) {
             if (ReadAttr(total, stamp).empty())
-                Problem(Name(FileTotalName) + ": no " + stamp + " stamp");
+                Problem(Name(FileTotalDocument) + ": no " + stamp + " stamp");
         }
     }
 
     void CheckCategories() {
         pugi::xml_document doc;
-        if (!Open(doc, CategoryName))
+        if (!Open(doc, CategoryDocument))
             return;
+        ProgramReads(CategoryDocument, &TDownLoadFiles::ReadCategory);
         for (pugi::xml_node item : doc.document_element().child("Category").children()) {
             const int id = ReadAttrInt(item, "Id");
             if (!m_categories.insert(id).second)
-                Problem(Name(CategoryName) + ": the category id " + std::to_string(id) +
+                Problem(Name(CategoryDocument) + ": the category id " + std::to_string(id) +
                         " is given twice");
             ++m_report.Categories;
         }
@@ -109,8 +118,9 @@ private:
 
     void CheckAlbums() {
         pugi::xml_document doc;
-        if (!Open(doc, FileName))
+        if (!Open(doc, FileDocument))
             return;
+        ProgramReads(FileDocument, &TDownLoadFiles::ReadFile);
         std::set<int> ids;
         int position = 0;
         for (pugi::xml_node item : doc.document_element().child("Subject").children()) {
@@ -119,7 +129,7 @@ private:
             const std::string album = "album " + std::to_string(id);
             const std::optional<int> category = ParseDecimal(ReadAttr(item, "Category"));
             if (!category) {
-                Problem(Name(FileName) + ": the album at position " + std::to_string(position) +
+                Problem(Name(FileDocument) + ": the album at position " + std::to_string(position) +
                         " has no numeric Category; the program drops it and every album after it");
                 break;
             }
@@ -128,7 +138,7 @@ private:
                 Problem(album + ": the id is given twice");
             if (!m_categories.contains(*category))
                 Problem(album + ": its category " + std::to_string(*category) + " is not in " +
-                        Name(CategoryName));
+                        Name(CategoryDocument));
             const std::string webPath = ReadAttr(item, "WebPath");
             const std::string localPath = ReadAttr(item, "LocalPath");
             const std::string cover = ReadAttr(item, "FileName");
@@ -187,15 +197,20 @@ private:
                 Problem(album + ": Counts says " + ReadAttr(item, "Counts") + " but it lists " +
                         std::to_string(pictures) + " pictures");
         }
+        if (m_files.Subjects().Count() != m_report.Albums)
+            Problem(Name(FileDocument) + ": the program reads " +
+                    std::to_string(m_files.Subjects().Count()) + " of its albums");
     }
 
     void CheckVersions() {
         pugi::xml_document doc;
-        if (!Open(doc, LastVerName))
+        if (!Open(doc, LastVerDocument))
             return;
+        if (!m_files.ReadLastVer(m_docs / LastVerDocument, "http://server/wallfiles"))
+            Problem(Name(LastVerDocument) + ": the program's reader refuses it");
         const pugi::xml_node file = doc.document_element().child("File");
         if (!file.attribute("LastVer")) {
-            Problem(Name(LastVerName) + ": no LastVer; the program reads no version from it");
+            Problem(Name(LastVerDocument) + ": no LastVer; the program reads no version from it");
             return;
         }
         for (pugi::xml_node item : file.children()) {
@@ -203,7 +218,7 @@ private:
             const std::string id = ReadAttr(item, "Id");
             const std::string name = ScrambleDecode(id);
             if (ScrambleEncode(name) != id || !IsPlainName(name)) {
-                Problem(Name(LastVerName) + ": the update id " + id +
+                Problem(Name(LastVerDocument) + ": the update id " + id +
                         " does not decode to a plain file name");
                 continue;
             }
@@ -215,6 +230,7 @@ private:
     fs::path m_root;
     fs::path m_docs;
     CheckReport& m_report;
+    TDownLoadFiles m_files;
     std::set<int> m_categories;
 };
 

@@ -21,10 +21,10 @@ inline constexpr const char* UpdatesFolderName = "lastver";
 inline constexpr const char* CoverFolderName = "160";
 inline constexpr PixelSize CoverSize{160, 120};
 
-inline constexpr const char* FileTotalName = "filetotal.xmz";
-inline constexpr const char* CategoryName = "category.xmz";
-inline constexpr const char* FileName = "file.xmz";
-inline constexpr const char* LastVerName = "lastver.xmz";
+inline constexpr const char* FileTotalDocument = "filetotal.xmz";
+inline constexpr const char* CategoryDocument = "category.xmz";
+inline constexpr const char* FileDocument = "file.xmz";
+inline constexpr const char* LastVerDocument = "lastver.xmz";
 
 /// The file below the catalog folder that a server path (a URL path, already percent-decoded to
 /// UTF-8) names; nullopt when the path has a ".." part or is not below the root. A backslash

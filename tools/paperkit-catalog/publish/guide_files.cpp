@@ -11,7 +11,7 @@ namespace paperkit {
 bool WriteGuideFiles(const std::filesystem::path& catalog, const std::vector<int>& ids,
                      const std::filesystem::path& folder,
                      std::vector<std::filesystem::path>& written, std::string& error) {
-    const std::filesystem::path source = catalog / DocumentsFolderName / FileName;
+    const std::filesystem::path source = catalog / DocumentsFolderName / FileDocument;
     pugi::xml_document albums;
     if (!OpenDocument(albums, source)) {
         error = "cannot read " + source.string();
