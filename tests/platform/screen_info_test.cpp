@@ -75,8 +75,10 @@ TEST(ScreenInfo, AsksTheXServer) {
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
+        // -noreset: without it the server resets each time its last client leaves, and refuses
+        // connections meanwhile, so back-to-back queries would fail now and then.
         execl("/usr/bin/Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24",
-              "-nolisten", "tcp", static_cast<char*>(nullptr));
+              "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
