@@ -1,0 +1,155 @@
+// The idle cost of a running instance: the coordinator, its windows' thread and its download
+// workers, after a catalog of 1,000 albums has been loaded and every cover is in place, with
+// nothing left to do. Reports the CPU time spent over the idle period as a share of one core, and
+// the resident memory. PAPERKIT_IDLE_SECONDS shortens the period (default 60).
+#include "app/down_http_thread.h"
+#include "app/event_loop.h"
+#include "catalog/download_files.h"
+#include "catalog/main_setup_files.h"
+#include "platform/wallpaper.h"
+#include "publish/server_documents.h"
+#include "rotation/wall_rotation.h"
+#include "support/globals.h"
+#include "support/md5.h"
+#include "testsupport/http_test_server.h"
+#include "transfer/fetch.h"
+#include "transfer/task_thread.h"
+
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <sys/resource.h>
+
+namespace paperkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kAlbums = 1000;
+
+class NoWallpaper : public WallpaperSetter {
+public:
+    bool ChangeWallpaper(const fs::path&) override { return true; }
+    bool ClearWallpaper() override { return true; }
+};
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double ResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+/// Serves a catalog of kAlbums albums of 10 pictures each, with their covers.
+void PublishCatalog(test::HttpTestServer& server, const fs::path& scratch) {
+    TWallCategorys categorys;
+    auto category = std::make_unique<TWallCategory>();
+    category->Id = 1;
+    category->Desc = "Bench";
+    categorys.Add(std::move(category));
+    TWallSubjects subjects;
+    for (int id = 1; id <= kAlbums; ++id) {
+        auto album = std::make_unique<TWallSubject>();
+        album->Id = id;
+        album->Category = 1;
+        album->Desc = "Album " + std::to_string(id);
+        album->LocalPath = std::to_string(id) + "/";
+        album->WebPath = "/pictures/" + std::to_string(id) + "/";
+        album->FileName = "cover.jpg";
+        const std::string cover = "\xFF\xD8 cover " + std::to_string(id);
+        album->Total = DigestHex(DataDigest(cover));
+        album->SizeList = "1920x1080";
+        for (int no = 1; no <= 10; ++no) {
+            auto image = std::make_unique<TWallImage>();
+            image->No = no;
+            image->FileName = std::to_string(no) + ".jpg";
+            album->Images.Add(std::move(image));
+        }
+        server.Put(album->WebPath + "160/cover.jpg", cover);
+        subjects.Add(std::move(album));
+    }
+    TDownLoadFiles writer;
+    FileTotals totals;
+    const auto put = [&](const std::string& name) {
+        writer.SaveDocument(scratch / name);
+        std::ifstream in(scratch / name, std::ios::binary);
+        server.Put("/wallfiles/" + name, std::string(std::istreambuf_iterator<char>(in), {}));
+    };
+    BuildCategoryDocument(writer.Document, categorys);
+    totals.Category = DocumentStamp(writer.Document);
+    put("category.xmz");
+    BuildFileDocument(writer.Document, subjects, TWallAds());
+    totals.File = DocumentStamp(writer.Document);
+    put("file.xmz");
+    TWallLastVers versions;
+    versions.LastVer = strFileVersion;
+    BuildLastVerDocument(writer.Document, versions);
+    totals.LastVer = DocumentStamp(writer.Document);
+    put("lastver.xmz");
+    BuildFileTotalDocument(writer.Document, totals);
+    put("filetotal.xmz");
+}
+
+void IdleInstance(benchmark::State& state) {
+    const char* env = std::getenv("PAPERKIT_IDLE_SECONDS");
+    const int idleSeconds = env ? std::atoi(env) : 60;
+    const char* tmp = std::getenv("TMPDIR");
+    std::string templ = std::string(tmp && *tmp ? tmp : "/tmp") + "/paperkit-idle-XXXXXX";
+    const fs::path root = mkdtemp(templ.data());
+    ReceiveFolder = root / "Receive" / "";
+    DownloadFolder = root / "Download" / "";
+    DefaultDownloadFolder = DownloadFolder;
+    fs::create_directories(ReceiveFolder);
+
+    test::HttpTestServer server;
+    PublishCatalog(server, root);
+    strServerURL = server.Url();
+    CatalogBase = strServerURL + "/wallfiles";
+
+    EventLoop loop;
+    NoWallpaper setter;
+    TWallRotation rotation(setter);
+    TMainSetupFiles mainSetupFiles;
+    CommandLines commands;
+    TDownLoadFiles files;
+    files.TaskThread = std::make_shared<TWallTaskThread>();
+    Fetcher fetcher;
+    TDownHttpThread coordinator(loop, {mainSetupFiles, rotation, commands}, files, fetcher, {});
+    coordinator.Start();
+    loop.ServeUntil([&] { return coordinator.Idle(); });
+
+    for (auto _ : state) {
+        const double cpuBefore = CpuSeconds();
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(idleSeconds);
+        loop.ServeUntil([&] { return std::chrono::steady_clock::now() >= until; });
+        const double cpu = CpuSeconds() - cpuBefore;
+        state.counters["cpu_percent_of_one_core"] = 100.0 * cpu / idleSeconds;
+        state.counters["resident_MB"] = ResidentMegabytes();
+        state.counters["albums"] = mainSetupFiles.Subjects.Count();
+    }
+
+    Closing = true;
+    fetcher.Disconnect();
+    coordinator.StopAndWait();
+    files.TaskThread.reset();
+    Closing = false;
+    std::error_code ec;
+    fs::remove_all(root, ec);
+}
+
+BENCHMARK(IdleInstance)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+} // namespace
+} // namespace paperkit
+
+BENCHMARK_MAIN();

@@ -1,0 +1,221 @@
+// The coordinator against a small catalog served over loopback HTTP, with the headless windows'
+// thread running in the test's own thread.
+#include "app/down_http_thread.h"
+#include "app/event_loop.h"
+#include "app/served_catalog.h"
+#include "catalog/download_files.h"
+#include "catalog/main_setup_files.h"
+#include "catalog/size_table.h"
+#include "publish/server_documents.h"
+#include "rotation/local_paths.h"
+#include "rotation/wall_rotation.h"
+#include "support/globals.h"
+#include "support/md5.h"
+#include "testsupport/fake_wallpaper_setter.h"
+#include "testsupport/http_test_server.h"
+#include "testsupport/temp_dir.h"
+#include "transfer/fetch.h"
+#include "transfer/task_thread.h"
+#include "transfer/url_layout.h"
+
+#include <chrono>
+#include <gtest/gtest.h>
+
+namespace paperkit {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string kSize = test::ServedCatalog::Size;
+using test::ServedCatalog;
+
+class CoordinatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ReceiveFolder = m_root / "Receive" / "";
+        DownloadFolder = m_root / "Download" / "";
+        DefaultDownloadFolder = DownloadFolder;
+        fs::create_directories(ReceiveFolder);
+        strServerURL = m_catalog.Server.Url();
+        CatalogBase = strServerURL + "/wallfiles";
+        m_catalog.AddAlbum(ServedCatalog::MakeAlbum(101, 1, 2));
+        m_catalog.AddAlbum(ServedCatalog::MakeAlbum(102, 2, 1));
+        m_files.TaskThread = std::make_shared<TWallTaskThread>();
+    }
+
+    void TearDown() override {
+        if (m_coordinator)
+            m_coordinator->StopAndWait();
+        m_files.TaskThread.reset();
+        Closing = false;
+    }
+
+    void Start(std::string argument = {}) {
+        m_coordinator =
+            std::make_unique<TDownHttpThread>(m_loop, WindowsSide{m_main, m_rotation, m_commands},
+                                              m_files, m_fetcher, std::move(argument));
+        m_coordinator->Events.OnDownloadsChanged = [this] { ++m_downloadsChanged; };
+        m_coordinator->Start();
+    }
+
+    /// Serves the windows' thread until the condition holds; false when it never did.
+    bool ServeUntil(const std::function<bool()>& done, std::chrono::seconds limit = 30s) {
+        const auto until = std::chrono::steady_clock::now() + limit;
+        m_loop.ServeUntil([&] { return done() || std::chrono::steady_clock::now() > until; });
+        return done();
+    }
+
+    int Requests(const std::string& path) const {
+        return static_cast<int>(m_catalog.Server.RequestsFor(path).size());
+    }
+
+    test::TempDir m_root;
+    ServedCatalog m_catalog;
+    test::HttpTestServer& m_server = m_catalog.Server;
+
+    EventLoop m_loop;
+    TMainSetupFiles m_main;
+    test::FakeWallpaperSetter m_setter;
+    TWallRotation m_rotation{m_setter};
+    CommandLines m_commands;
+    TDownLoadFiles m_files;
+    Fetcher m_fetcher;
+    std::unique_ptr<TDownHttpThread> m_coordinator;
+    int m_downloadsChanged = 0;
+};
+
+TEST_F(CoordinatorTest, CoversArriveAndAPresetCategorysNewAlbumJoinsTheRotation) {
+    m_catalog.PresetCategory(ReceiveFolder, 1);
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle() && m_commands.empty(); }));
+
+    for (int id : {101, 102}) {
+        const auto* album = m_main.Subjects.Find(id);
+        ASSERT_NE(album, nullptr) << id;
+        EXPECT_TRUE(album->Downloaded) << id;
+        EXPECT_TRUE(fs::exists(*NewSubjectFile(*album))) << id;
+    }
+    const auto* preset = m_main.Subjects.Find(101);
+    EXPECT_TRUE(preset->Download);
+    EXPECT_EQ(preset->Size, SizeIndex(kSize));
+    for (const auto& image : preset->Images) {
+        EXPECT_TRUE(image.Downloaded) << image.No;
+        EXPECT_EQ(test::ReadFile(*NewImageFile(image)),
+                  ServedCatalog::Picture("101/" + image.FileName));
+    }
+    EXPECT_NE(m_main.WallPapers.Find('1', "101"), nullptr);
+    EXPECT_EQ(m_main.WallPapers.Find('1', "102"), nullptr);
+    EXPECT_GT(m_rotation.Files().Count(), 0);
+    EXPECT_FALSE(m_main.Subjects.Find(102)->Download);
+    // The task list ran empty: the totals acted upon are stored.
+    EXPECT_TRUE(fs::exists(ReceiveFolder / "filetotalold.xmz"));
+    EXPECT_TRUE(fs::exists(ReceiveFolder / "setupfile.xmz"));
+}
+
+TEST_F(CoordinatorTest, CheckNewRechecksAndUnchangedTotalsFetchNothingElse) {
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle(); }));
+    const int checks = m_coordinator->ChecksDone();
+    const int albums = Requests("/wallfiles/file.xmz");
+    m_commands.push_back("CheckNew");
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->ChecksDone() > checks; }, 5s));
+    EXPECT_EQ(Requests("/wallfiles/file.xmz"), albums);
+    EXPECT_EQ(Requests("/wallfiles/category.xmz"), 1);
+    EXPECT_EQ(Requests("/wallfiles/filetotal.xmz") > 1, true);
+
+    // A new album on the server: the next check brings it in and fetches its cover.
+    m_catalog.AddAlbum(ServedCatalog::MakeAlbum(103, 2, 1));
+    m_catalog.Publish();
+    m_commands.push_back("CheckNew");
+    ASSERT_TRUE(ServeUntil([&] {
+        const auto* album = m_main.Subjects.Find(103);
+        return album && album->Downloaded;
+    }));
+}
+
+TEST_F(CoordinatorTest, SettingAnAlbumsSizeQueuesItsPicturesAndBadCommandsAreDropped) {
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle(); }));
+    auto* album = m_main.Subjects.Find(102);
+    ASSERT_NE(album, nullptr);
+    album->Download = true;
+    album->Size = SizeIndex(kSize);
+    for (const char* bad : {"SubjectSetupSize:abc", "DSubjectDelete:1x",
+                            "SubjectSetup:", "NoSuchCommand:1", "WebDownload:"})
+        m_commands.push_back(bad);
+    m_commands.push_back("SubjectSetupSize:102");
+    ASSERT_TRUE(ServeUntil([&] { return m_main.Subjects.FindImage(102, 1)->Downloaded; }));
+    EXPECT_TRUE(fs::exists(*NewImageFile(*album->Images.Get(0))));
+}
+
+TEST_F(CoordinatorTest, AThumbnailThatAlwaysFailsIsTriedSixTimesAndDropped) {
+    test::ServerFault fault;
+    fault.status = 500;
+    m_server.SetFault("/pictures/102/160/cover.jpg", fault);
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle(); }, 120s));
+    EXPECT_EQ(m_coordinator->TasksDropped(), 1);
+    EXPECT_FALSE(m_main.Subjects.Find(102)->Downloaded);
+    EXPECT_TRUE(m_main.Subjects.Find(101)->Downloaded);
+    EXPECT_FALSE(m_server.RequestsFor("/pictures/102/160/cover.jpg").empty());
+}
+
+TEST_F(CoordinatorTest, AGuideFileImportsItsAlbumAndDeletingItRemovesFilesAndEntries) {
+    m_catalog.Publish();
+    auto guided = ServedCatalog::MakeAlbum(201, 2, 2);
+    guided->Size = SizeIndex(kSize);
+    guided->Download = true;
+    const auto guide = m_root / "album201.pkd";
+    ASSERT_TRUE(WriteGuideFile(*guided, guide));
+    m_catalog.AddAlbum(std::move(guided));
+    Start(guide.string());
+    ASSERT_TRUE(ServeUntil([&] {
+        const auto* album = m_main.DSubjects.Find(201);
+        return m_downloadsChanged > 0 && album && m_coordinator->Idle() &&
+               m_files.DSubjects().Find(201)->Images.Get(1)->Downloaded;
+    }));
+    const auto* album = m_files.DSubjects().Find(201);
+    const auto cover = *DownSubjectFile(*album);
+    const auto picture = *DownImageFile(*album->Images.Get(0));
+    EXPECT_TRUE(fs::exists(cover));
+    EXPECT_TRUE(fs::exists(picture));
+    EXPECT_TRUE(fs::exists(ReceiveFolder / "downloadfile.xmz"));
+
+    // The window removes the album from its copy, then asks the coordinator to follow.
+    m_main.DSubjects.Remove(m_main.DSubjects.Find(201));
+    m_commands.push_back("DSubjectDelete:201");
+    ASSERT_TRUE(ServeUntil([&] { return !fs::exists(cover) && !fs::exists(picture); }));
+    EXPECT_FALSE(fs::exists(picture.parent_path()));
+    EXPECT_FALSE(fs::exists(cover.parent_path()));
+    TDownLoadFiles reread;
+    ASSERT_TRUE(reread.ReadDownloadFile(ReceiveFolder / "downloadfile.xmz"));
+    EXPECT_EQ(reread.DSubjects().Find(201), nullptr);
+}
+
+TEST_F(CoordinatorTest, ShutdownDuringATransferEndsPromptly) {
+    test::ServerFault stall;
+    stall.stallAfter = 1;
+    m_server.SetFault("*", stall);
+    m_server.SetFault("/wallfiles/filetotal.xmz", {});
+    m_server.SetFault("/wallfiles/category.xmz", {});
+    m_server.SetFault("/wallfiles/file.xmz", {});
+    m_server.SetFault("/wallfiles/lastver.xmz", {});
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(
+        ServeUntil([&] { return !m_server.RequestsFor("/pictures/101/160/cover.jpg").empty(); }));
+    Closing = true;
+    m_fetcher.Disconnect();
+    m_coordinator->StopAndWait();
+    m_coordinator.reset();
+    m_files.TaskThread.reset(); // stops and awaits the workers
+    SUCCEED();
+}
+
+} // namespace
+} // namespace paperkit
