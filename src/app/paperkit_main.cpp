@@ -20,6 +20,7 @@
 #include "support/globals.h"
 #include "support/log.h"
 #include "transfer/fetch.h"
+#include "transfer/task_thread.h"
 
 #include <chrono>
 #include <iostream>
@@ -94,6 +95,7 @@ int RunInstance(std::unique_ptr<SingleInstance>& instance, const CommandLine& op
     TWallRotation rotation(*setter);
     TMainSetupFiles mainSetupFiles;
     auto downloadFiles = std::make_unique<TDownLoadFiles>();
+    downloadFiles->TaskThread = std::make_shared<TWallTaskThread>();
     CommandLines commandList;
     Fetcher fetcher;
     HeadlessMediator mediator(loop, mainSetupFiles, rotation, *probe, progress);
