@@ -15,7 +15,11 @@ namespace {
 
 constexpr std::string_view Section = "WallParas";
 
+// Empty until the receive folder is known: the index is never read from or written to
+// whatever the current folder happens to be.
 std::filesystem::path IndexFile() {
+    if (ReceiveFolder.empty())
+        return {};
     return ReceiveFolder / "fileindex.ini";
 }
 

@@ -218,6 +218,8 @@ std::string IniFile::Text() const {
 }
 
 bool IniFile::Save(const fs::path& file) const {
+    if (file.empty())
+        return false;
     std::error_code ec;
     // Replace what a link points to, not the link itself.
     fs::path target = file;

@@ -18,6 +18,7 @@
 #include "transfer/task_thread.h"
 #include "transfer/url_layout.h"
 
+#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 
@@ -66,8 +67,11 @@ protected:
         return done();
     }
 
+    /// GET requests for the path (each fetch also asks for the size first).
     int Requests(const std::string& path) const {
-        return static_cast<int>(m_catalog.Server.RequestsFor(path).size());
+        const auto all = m_catalog.Server.RequestsFor(path);
+        return static_cast<int>(std::count_if(
+            all.begin(), all.end(), [](const auto& request) { return request.method == "GET"; }));
     }
 
     test::TempDir m_root;

@@ -4,9 +4,11 @@
 #include "catalog/main_setup_files.h"
 #include "platform/maximized_window.h"
 #include "rotation/wall_rotation.h"
+#include "support/globals.h"
 #include "testsupport/fake_wallpaper_setter.h"
 #include "testsupport/temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -22,6 +24,8 @@ public:
 class HeadlessMediatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        ReceiveFolder = m_dir / "Receive" / "";
+        std::filesystem::create_directories(ReceiveFolder);
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
             test::WriteFile(m_dir / "pictures" / name, "\xFF\xD8 picture");
         auto entry = std::make_unique<TWallPaper>();
@@ -43,6 +47,8 @@ protected:
     ProgressPrinter m_progress{m_out, false};
     HeadlessMediator m_mediator{m_loop, m_main, m_rotation, m_probe, m_progress};
     CoordinatorEvents m_events;
+
+    void TearDown() override { ReceiveFolder.clear(); }
 };
 
 TEST_F(HeadlessMediatorTest, RestoreAppliesTheStoredPosition) {

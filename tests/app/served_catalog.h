@@ -18,7 +18,7 @@ namespace paperkit::test {
 /// HTTP: categories 1 and 2, and albums whose covers and pictures all come in one size.
 class ServedCatalog {
 public:
-    static inline const std::string Size = "1920x1080";
+    static inline const std::string Size = "1920x1200";
 
     /// The bytes served for a picture: a JPEG signature and the name.
     static std::string Picture(const std::string& name) { return "\xFF\xD8 picture " + name; }
@@ -38,7 +38,7 @@ public:
         album->Id = id;
         album->Category = category;
         album->Desc = "Album " + std::to_string(id);
-        album->LocalPath = std::to_string(id) + "/";
+        album->LocalPath = "\\" + std::to_string(id) + "\\";
         album->WebPath = "/pictures/" + std::to_string(id) + "/";
         album->FileName = "cover.jpg";
         album->Total = DigestHex(DataDigest(Picture(std::to_string(id) + "/cover")));

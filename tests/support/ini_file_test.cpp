@@ -114,6 +114,8 @@ TEST(IniFileOnDisk, FailsCleanlyWhereItCannotWrite) {
     std::filesystem::create_directory(dir / "folder.ini");
     EXPECT_FALSE(WriteIniValue(dir / "folder.ini", "S", "k", "v"));
     EXPECT_EQ(ReadIniValue(dir / "folder.ini", "S", "k"), std::nullopt);
+    // An unset path never means the current folder.
+    EXPECT_FALSE(WriteIniValue({}, "S", "k", "v"));
 }
 
 } // namespace
