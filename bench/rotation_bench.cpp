@@ -97,7 +97,7 @@ public:
             for (int i = 0; i < DigestImages; ++i) {
                 auto image = std::make_unique<TWallImage>();
                 image->FileName = "p" + std::to_string(i) + ".jpg";
-                image->Totals[0] = std::string(32, '0');
+                image->Totals.Set(0, std::string(32, '0'));
                 album->Images.Add(std::move(image));
             }
             if (!made) {

@@ -3,6 +3,7 @@
 #include "catalog/decimal.h"
 #include "catalog/xml_attr.h"
 
+#include <array>
 #include <cstring>
 #include <string_view>
 
@@ -28,6 +29,7 @@ int TotalIndex(std::string_view name) {
 // up by name one at a time. The first attribute of a name counts, as a lookup would find it.
 std::unique_ptr<TWallImage> ReadImageItem(const pugi::xml_node& item, bool withRemark) {
     auto image = std::make_unique<TWallImage>();
+    std::array<std::string_view, ImageSizeCount> totals;
     enum : unsigned {
         kNo = 1u << 17,
         kDesc = 1u << 18,
@@ -67,12 +69,13 @@ std::unique_ptr<TWallImage> ReadImageItem(const pugi::xml_node& item, bool withR
             break;
         case 'T':
             if (const int n = TotalIndex(name); n >= 0 && first(1u << n))
-                image->Totals[static_cast<std::size_t>(n)] = attr.value();
+                totals[static_cast<std::size_t>(n)] = attr.value();
             break;
         default:
             break;
         }
     }
+    image->Totals.Assign(totals);
     return image;
 }
 
@@ -135,8 +138,8 @@ void WriteAlbumItem(pugi::xml_node& section, const TWallSubject& album) {
         WriteAttr(picture, "FileName", image.FileName);
         WriteAttr(picture, "CRC", image.CRC);
         for (int n = 0; n < ImageSizeCount; ++n)
-            if (!image.Totals[static_cast<std::size_t>(n)].empty())
-                WriteAttr(picture, kTotalNames[n], image.Totals[static_cast<std::size_t>(n)]);
+            if (const std::string_view total = image.Totals[n]; !total.empty())
+                WriteAttr(picture, kTotalNames[n], total);
     }
 }
 

@@ -1,17 +1,14 @@
 #pragma once
 
+#include "catalog/image_digests.h"
 #include "catalog/owned_list.h"
 
-#include <array>
 #include <memory>
 #include <string>
 
 namespace paperkit {
 
 struct TWallSubject;
-
-/// Number of picture sizes an image may be offered in (the size table's length).
-inline constexpr int ImageSizeCount = 17;
 
 /// One picture of an album.
 struct TWallImage {
@@ -23,7 +20,7 @@ struct TWallImage {
     /// The same file name in every size.
     std::string FileName;
     /// MD5 of the picture in each size of the size table; empty where that size is not offered.
-    std::array<std::string, ImageSizeCount> Totals;
+    ImageDigests Totals;
     std::string CRC;
     /// Present locally in the album's chosen size with the expected digest.
     bool Downloaded = false;

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace paperkit {
@@ -14,23 +15,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool Matches(const std::optional<fs::path>& file, const std::string& digest) {
+bool Matches(const std::optional<fs::path>& file, std::string_view digest) {
     std::error_code ec;
     if (!file || !fs::is_regular_file(*file, ec))
         return false;
     return DigestHex(FileDigest(*file)) == digest;
 }
 
-/// The picture's digest in its album's chosen size; nullptr for no size or a size out of range.
-const std::string* SizedDigest(const TWallImage& image) {
-    if (!image.Subject || image.Subject->Size < 0 || image.Subject->Size >= ImageSizeCount)
-        return nullptr;
-    return &image.Totals[static_cast<size_t>(image.Subject->Size)];
+/// The picture's digest in its album's chosen size; empty for no size or a size out of range.
+std::string_view SizedDigest(const TWallImage& image) {
+    return image.Subject ? image.Totals[image.Subject->Size] : std::string_view();
 }
 
 bool ImageMatches(const std::optional<fs::path>& file, const TWallImage& image) {
-    const std::string* digest = SizedDigest(image);
-    return digest && Matches(file, *digest);
+    const std::string_view digest = SizedDigest(image);
+    return !digest.empty() && Matches(file, digest);
 }
 
 } // namespace

@@ -48,8 +48,9 @@ public:
             auto image = std::make_unique<TWallImage>();
             image->No = no;
             image->FileName = std::to_string(no) + ".jpg";
-            image->Totals[SizeIndex(Size)] =
-                DigestHex(DataDigest(Picture(std::to_string(id) + "/" + image->FileName)));
+            image->Totals.Set(
+                SizeIndex(Size),
+                DigestHex(DataDigest(Picture(std::to_string(id) + "/" + image->FileName))));
             album->Images.Add(std::move(image));
         }
         return album;

@@ -18,7 +18,7 @@ TWallSubject& AddAlbum(TWallSubjects& list, int id, const std::string& desc, int
         auto image = std::make_unique<TWallImage>();
         image->No = no;
         image->FileName = std::to_string(no) + ".jpg";
-        image->Totals[5] = "digest" + std::to_string(no);
+        image->Totals.Set(5, "digest" + std::to_string(no));
         album->Images.Add(std::move(image));
     }
     TWallSubject& added = *album;
@@ -290,7 +290,7 @@ TEST_F(LocalDocuments, DownloadFileRoundTripKeepsAlbumsAndRemarks) {
     d.Author = "作者";
     d.Counts = 2;
     d.Images.Get(0)->Remark = "图片备注";
-    d.Images.Get(0)->Totals[0] = "zero";
+    d.Images.Get(0)->Totals.Set(0, "zero");
     AddAlbum(m_files.DSubjects(), 22, "two", 0).Category = -3;
     ASSERT_TRUE(m_files.WriteDownloadFile(m_dir / "downloadfile.xmz"));
     const std::string xml = test::UnpackXml(m_dir / "downloadfile.xmz");

@@ -23,7 +23,7 @@ std::unique_ptr<TWallSubject> MakeSubject(int id, const std::string& desc,
         auto image = std::make_unique<TWallImage>();
         image->No = no;
         image->FileName = desc + "-" + std::to_string(no) + ".jpg";
-        image->Totals[16] = "d41d8cd98f00b204e9800998ecf8427e";
+        image->Totals.Set(16, "d41d8cd98f00b204e9800998ecf8427e");
         s->Images.Add(std::move(image));
     }
     return s;

@@ -92,7 +92,7 @@ TEST(LocalPaths, HostileCatalogTextsGetNoPath) {
         album.Size = 0;
         auto image = std::make_unique<TWallImage>();
         image->FileName = t.fileName;
-        image->Totals[0] = Md5Of("");
+        image->Totals.Set(0, Md5Of(""));
         album.Images.Add(std::move(image));
 
         EXPECT_FALSE(NewSubjectFile(album));
@@ -122,7 +122,7 @@ TEST(Completeness, DigestOfTheWholeFileDecides) {
     for (int no = 1; no <= 3; ++no) {
         auto image = std::make_unique<TWallImage>();
         image->FileName = "p" + std::to_string(no) + ".jpg";
-        image->Totals[2] = Md5Of(image->FileName);
+        image->Totals.Set(2, Md5Of(image->FileName));
         album.Images.Add(std::move(image));
     }
     TWallImage& p1 = *album.Images.Get(0);
@@ -159,9 +159,10 @@ TEST(Completeness, DigestOfTheWholeFileDecides) {
     }
     album.Size = 2;
     EXPECT_TRUE(CheckNewImage(p1));
-    p1.Totals[2] = Md5Of("p1.jpg");
-    for (char& c : p1.Totals[2])
+    std::string upper = Md5Of("p1.jpg");
+    for (char& c : upper)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    p1.Totals.Set(2, upper);
     EXPECT_FALSE(CheckNewImage(p1));
 
     // The stop flag ends the pass before the first album.
@@ -193,7 +194,7 @@ TEST(Completeness, UpdateContainersAndDownloadedAlbums) {
     album.Size = 0;
     auto image = std::make_unique<TWallImage>();
     image->FileName = "i.jpg";
-    image->Totals[0] = Md5Of("i");
+    image->Totals.Set(0, Md5Of("i"));
     image->Downloaded = true; // recomputed whatever it says
     album.Images.Add(std::move(image));
     test::WriteFile(*DownSubjectFile(album), "c");

@@ -68,7 +68,7 @@ std::string ImagesJson(const TWallSubject& album) {
     std::string json = "[";
     for (const TWallImage& image : album.Images) {
         std::string totals = "[";
-        for (std::size_t n = 0; n < image.Totals.size(); ++n)
+        for (int n = 0; n < image.Totals.size(); ++n)
             totals += (n ? "," : "") + JsonLine::Quote(image.Totals[n]);
         totals += "]";
         JsonLine line;

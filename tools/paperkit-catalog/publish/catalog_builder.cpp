@@ -512,7 +512,8 @@ bool BuildCatalog(const BuildOptions& options, BuildReport& report, std::string&
             image->Desc = picture.Info.Title;
             image->Remark = picture.Info.Remark;
             image->FileName = picture.FileName;
-            image->Totals = picture.Totals;
+            for (int n = 0; n < ImageSizeCount; ++n)
+                image->Totals.Set(n, picture.Totals[static_cast<std::size_t>(n)]);
             subject->Images.Add(std::move(image));
             for (int index : sizes)
                 produced.insert(std::string(PicturesFolderName) + "/" + id + "/" + SizeName(index) +

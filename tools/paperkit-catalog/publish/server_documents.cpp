@@ -5,6 +5,8 @@
 #include "support/md5.h"
 #include "support/scramble.h"
 
+#include <string_view>
+
 namespace paperkit {
 
 namespace {
@@ -22,7 +24,7 @@ void AppendPictureItem(pugi::xml_node& album, const TWallImage& image) {
     WriteAttr(item, "FileName", image.FileName);
     WriteAttr(item, "CRC", image.CRC);
     for (int n = 0; n < ImageSizeCount; ++n) {
-        const std::string& total = image.Totals[static_cast<std::size_t>(n)];
+        const std::string_view total = image.Totals[n];
         if (!total.empty())
             WriteAttr(item, ("Total" + std::to_string(n)).c_str(), total);
     }
