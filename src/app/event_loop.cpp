@@ -3,7 +3,6 @@
 #include "support/log.h"
 
 #include <exception>
-#include <future>
 #include <vector>
 
 namespace paperkit {
@@ -34,17 +33,29 @@ void EventLoop::RunSync(const std::function<void()>& work) {
         work();
         return;
     }
-    std::promise<void> finished;
-    auto result = finished.get_future();
-    Post([&] {
+    // The coordinator hops here every cycle, so the hand-over lives on this stack and the posted
+    // function only carries a pointer to it (small enough to need no allocation).
+    struct HandOver {
+        const std::function<void()>* work;
+        std::exception_ptr error;
+        bool done = false;
+    } handOver{&work, nullptr};
+    Post([this, state = &handOver] {
         try {
-            work();
-            finished.set_value();
+            (*state->work)();
         } catch (...) {
-            finished.set_exception(std::current_exception());
+            state->error = std::current_exception();
         }
+        {
+            std::lock_guard lock(m_mutex);
+            state->done = true;
+        }
+        m_finished.notify_all();
     });
-    result.get();
+    std::unique_lock lock(m_mutex);
+    m_finished.wait(lock, [&] { return handOver.done; });
+    if (handOver.error)
+        std::rethrow_exception(handOver.error);
 }
 
 void EventLoop::Post(std::function<void()> work) {
@@ -56,15 +67,15 @@ void EventLoop::Post(std::function<void()> work) {
 }
 
 void EventLoop::ServeOnce(Clock::duration longestWait, bool wakeOnQuit) {
-    std::deque<std::function<void()>> work;
     std::vector<std::function<void()>> dueTicks;
+    std::size_t queued = 0;
     {
         std::unique_lock lock(m_mutex);
         auto until = Clock::now() + longestWait;
         for (const auto& [id, timer] : m_timers)
             until = std::min(until, timer.due);
         m_wake.wait_until(lock, until, [&] { return !m_queue.empty() || (wakeOnQuit && m_quit); });
-        work.swap(m_queue);
+        queued = m_queue.size();
         const auto now = Clock::now();
         for (auto& [id, timer] : m_timers) {
             if (timer.due <= now) {
@@ -73,8 +84,19 @@ void EventLoop::ServeOnce(Clock::duration longestWait, bool wakeOnQuit) {
             }
         }
     }
-    for (const auto& w : work)
-        RunGuarded(w);
+    // One item at a time: the work may serve the loop itself (shutdown waits that way), and a
+    // nested serve then simply takes the next items.
+    for (std::size_t i = 0; i < queued; ++i) {
+        std::function<void()> work;
+        {
+            std::lock_guard lock(m_mutex);
+            if (m_queue.empty())
+                break;
+            work = std::move(m_queue.front());
+            m_queue.pop_front();
+        }
+        RunGuarded(work);
+    }
     for (const auto& tick : dueTicks)
         RunGuarded(tick);
 }

@@ -48,6 +48,8 @@ private:
 
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
+    /// Signals the end of a RunSync's work.
+    std::condition_variable m_finished;
     std::deque<std::function<void()>> m_queue;
     std::map<int, Timer> m_timers;
     int m_nextTimerId = 1;

@@ -92,6 +92,9 @@ protected:
 TEST_F(CoordinatorTest, CoversArriveAndAPresetCategorysNewAlbumJoinsTheRotation) {
     m_catalog.PresetCategory(ReceiveFolder, 1);
     m_catalog.Publish();
+    // Left from an album the catalog no longer lists.
+    const auto stale = DownloadFolder / "new" / "subject" / "999" / "cover.jpg";
+    test::WriteFile(stale, "\xFF\xD8 old");
     Start();
     ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle() && m_commands.empty(); }));
 
@@ -116,6 +119,7 @@ TEST_F(CoordinatorTest, CoversArriveAndAPresetCategorysNewAlbumJoinsTheRotation)
     // The task list ran empty: the totals acted upon are stored.
     EXPECT_TRUE(fs::exists(ReceiveFolder / "filetotalold.xmz"));
     EXPECT_TRUE(fs::exists(ReceiveFolder / "setupfile.xmz"));
+    EXPECT_FALSE(fs::exists(stale));
 }
 
 TEST_F(CoordinatorTest, CheckNewRechecksAndUnchangedTotalsFetchNothingElse) {
@@ -183,6 +187,17 @@ TEST_F(CoordinatorTest, AGuideFileImportsItsAlbumAndDeletingItRemovesFilesAndEnt
         return m_downloadsChanged > 0 && album && m_coordinator->Idle() &&
                m_files.DSubjects().Find(201)->Images.Get(1)->Downloaded;
     }));
+    // The guide's tasks went ahead of the covers queued at start: the two workers took its cover
+    // and its last picture first.
+    std::vector<std::string> pictures;
+    for (const auto& request : m_server.Requests())
+        if (request.method == "GET" && request.path.rfind("/pictures/", 0) == 0)
+            pictures.push_back(request.path);
+    ASSERT_GE(pictures.size(), 3u);
+    std::sort(pictures.begin(), pictures.begin() + 2);
+    EXPECT_EQ(pictures[0], "/pictures/201/160/cover.jpg");
+    EXPECT_EQ(pictures[1], "/pictures/201/" + kSize + "/2.jpg");
+
     const auto* album = m_files.DSubjects().Find(201);
     const auto cover = *DownSubjectFile(*album);
     const auto picture = *DownImageFile(*album->Images.Get(0));
