@@ -9,13 +9,17 @@
 #include <charconv>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <fstream>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <zlib.h>
 
 namespace paperkit {
@@ -130,17 +134,69 @@ void WriteReplacing(const fs::path& target, std::string_view bytes, Prepare prep
     }
 }
 
-// Inflates the whole stream; nullopt when it is not zlib data, ends early, or grows past the limit.
-std::optional<std::string> Inflate(const fs::path& container, std::size_t limit) {
+// The inflated payload, in memory from the caller's functions.
+class PayloadBuffer {
+public:
+    explicit PayloadBuffer(const PayloadMemory& memory) : m_memory(memory) {}
+    PayloadBuffer(const PayloadBuffer&) = delete;
+    PayloadBuffer& operator=(const PayloadBuffer&) = delete;
+    ~PayloadBuffer() {
+        if (m_data)
+            m_memory.Deallocate(m_data);
+    }
+
+    char* Data() const { return m_data; }
+    std::size_t Capacity() const { return m_capacity; }
+
+    // Moves the first `used` bytes into a buffer of `capacity` bytes; false when memory runs out.
+    bool Grow(std::size_t used, std::size_t capacity) {
+        char* bigger = static_cast<char*>(m_memory.Allocate(capacity));
+        if (!bigger)
+            return false;
+        if (used)
+            std::memcpy(bigger, m_data, used);
+        if (m_data)
+            m_memory.Deallocate(m_data);
+        m_data = bigger;
+        m_capacity = capacity;
+        return true;
+    }
+
+    std::unique_ptr<char, void (*)(void*)> Release() {
+        m_capacity = 0;
+        return {std::exchange(m_data, nullptr), m_memory.Deallocate};
+    }
+
+private:
+    PayloadMemory m_memory;
+    char* m_data = nullptr;
+    std::size_t m_capacity = 0;
+};
+
+// Inflates the whole stream into `out` and gives its length; nullopt when it is not zlib data,
+// ends early, or grows past the limit.
+std::optional<std::size_t> Inflate(const fs::path& container, std::size_t limit,
+                                   PayloadBuffer& out) {
     std::ifstream in(container, std::ios::binary);
     if (!in)
+        return std::nullopt;
+    std::error_code ec;
+    const std::uintmax_t packed = fs::file_size(container, ec);
+    // One byte beyond the limit is room enough to tell that a stream goes past it.
+    const std::size_t ceiling = limit == SIZE_MAX ? limit : limit + 1;
+    // Inflating straight into one buffer spares copying chunks and regrowing; room that is never
+    // written costs no memory, so the first guess is generous and later ones follow the ratio seen.
+    constexpr std::size_t kFirstRoom = 64 * 1024;
+    const std::size_t guess =
+        ec ? kFirstRoom
+           : static_cast<std::size_t>(std::min<std::uintmax_t>(packed, SIZE_MAX / 8) * 4);
+    if (!out.Grow(0, std::clamp(guess, std::min(kFirstRoom, ceiling), ceiling)))
         return std::nullopt;
     z_stream z{};
     if (inflateInit(&z) != Z_OK)
         return std::nullopt;
-    std::string out;
     std::array<char, 64 * 1024> input{};
-    std::array<char, 64 * 1024> chunk{};
+    std::size_t produced = 0;
     int rc = Z_OK;
     while (rc != Z_STREAM_END) {
         if (z.avail_in == 0) {
@@ -150,22 +206,37 @@ std::optional<std::string> Inflate(const fs::path& container, std::size_t limit)
             if (z.avail_in == 0)
                 break; // the stream ends before its end marker
         }
-        z.next_out = reinterpret_cast<Bytef*>(chunk.data());
-        z.avail_out = static_cast<uInt>(chunk.size());
+        if (produced == out.Capacity()) {
+            if (produced >= ceiling) {
+                rc = Z_BUF_ERROR;
+                break;
+            }
+            double projected = static_cast<double>(produced) * 1.5;
+            if (!ec && z.total_in > 0)
+                projected = std::max(projected, static_cast<double>(produced) * 1.0625 *
+                                                    static_cast<double>(packed) /
+                                                    static_cast<double>(z.total_in));
+            const std::size_t next = projected >= static_cast<double>(ceiling)
+                                         ? ceiling
+                                         : static_cast<std::size_t>(projected);
+            if (!out.Grow(produced, std::max(next, produced + 1))) {
+                rc = Z_MEM_ERROR;
+                break;
+            }
+        }
+        const std::size_t room =
+            std::min<std::size_t>(out.Capacity() - produced, std::numeric_limits<uInt>::max());
+        z.next_out = reinterpret_cast<Bytef*>(out.Data() + produced);
+        z.avail_out = static_cast<uInt>(room);
         rc = inflate(&z, Z_NO_FLUSH);
+        produced += room - z.avail_out;
         if (rc != Z_OK && rc != Z_STREAM_END)
             break;
-        const std::size_t produced = chunk.size() - z.avail_out;
-        if (out.size() + produced > limit) {
-            rc = Z_BUF_ERROR;
-            break;
-        }
-        out.append(chunk.data(), produced);
     }
     inflateEnd(&z);
-    if (rc != Z_STREAM_END)
+    if (rc != Z_STREAM_END || produced > limit)
         return std::nullopt;
-    return out;
+    return produced;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -257,22 +328,31 @@ void TMyZip::Pack(const fs::path& source, const fs::path& container) const {
 }
 
 fs::path TMyZip::Unpack(const fs::path& container, const fs::path& folder) const noexcept {
+    constexpr PayloadMemory heap{[](std::size_t size) { return std::malloc(size); },
+                                 [](void* data) { std::free(data); }};
+    return Unpack(container, folder, heap).File;
+}
+
+UnpackedFile TMyZip::Unpack(const fs::path& container, const fs::path& folder,
+                            const PayloadMemory& memory) const noexcept {
     try {
-        const auto payload = Inflate(container, m_maxPayload);
-        if (!payload || payload->size() < 4) {
+        PayloadBuffer buffer(memory);
+        const auto produced = Inflate(container, m_maxPayload, buffer);
+        if (!produced || *produced < 4) {
             Log("unpack: " + container.string() + " is not a readable container");
             return {};
         }
+        const std::string_view payload(buffer.Data(), *produced);
         std::uint32_t length = 0;
         for (int i = 0; i < 4; ++i)
-            length |= std::uint32_t{static_cast<unsigned char>((*payload)[payload->size() - 4 + i])}
+            length |= std::uint32_t{static_cast<unsigned char>(payload[payload.size() - 4 + i])}
                       << (8 * i);
-        const std::size_t body = payload->size() - 4;
+        const std::size_t body = payload.size() - 4;
         if (length > body) {
             Log("unpack: " + container.string() + " has a trailer longer than its payload");
             return {};
         }
-        const std::string_view trailer = std::string_view(*payload).substr(body - length, length);
+        const std::string_view trailer = payload.substr(body - length, length);
         const std::int64_t size = std::max<std::int64_t>(0, TrailerInteger(trailer, "filesize"));
         const auto date = static_cast<std::uint32_t>(TrailerInteger(trailer, "filedate"));
         const std::string name = GbkToUtf8(TrailerValue(trailer, "filename").value_or(""));
@@ -286,13 +366,16 @@ fs::path TMyZip::Unpack(const fs::path& container, const fs::path& folder) const
         }
 
         fs::create_directories(folder);
-        const fs::path output = folder / name;
-        WriteReplacing(output, std::string_view(*payload).substr(0, static_cast<std::size_t>(size)),
+        UnpackedFile unpacked;
+        unpacked.File = folder / name;
+        unpacked.Size = static_cast<std::size_t>(size);
+        WriteReplacing(unpacked.File, payload.substr(0, unpacked.Size),
                        [date](const fs::path& scratch) {
                            if (const auto time = FromDosDateTime(date))
                                fs::last_write_time(scratch, *time);
                        });
-        return output;
+        unpacked.Bytes = buffer.Release();
+        return unpacked;
     } catch (const std::exception& e) {
         Log("unpack: " + container.string() + ": " + e.what());
     } catch (...) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 
 namespace paperkit {
@@ -10,6 +11,21 @@ namespace paperkit {
 class ContainerError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+/// Memory functions for the bytes `TMyZip::Unpack` restores, so that a caller who would read the
+/// file straight back can take the bytes over instead (a parser that parses in place, say).
+struct PayloadMemory {
+    void* (*Allocate)(std::size_t);
+    void (*Deallocate)(void*);
+};
+
+/// The file `TMyZip::Unpack` wrote, and its bytes in memory from the caller's `PayloadMemory`.
+struct UnpackedFile {
+    std::filesystem::path File;
+    /// The file's bytes, followed by unused room; null when nothing was restored.
+    std::unique_ptr<char, void (*)(void*)> Bytes{nullptr, nullptr};
+    std::size_t Size = 0;
 };
 
 /// Packs one file into the catalog's compressed container (.xmz, .xyz) and unpacks it again. A
@@ -32,6 +48,11 @@ public:
     /// damaged, or names a file that would not be a plain name inside the folder.
     std::filesystem::path Unpack(const std::filesystem::path& container,
                                  const std::filesystem::path& folder) const noexcept;
+
+    /// Unpack, keeping the restored bytes in memory from `memory` as well. `File` is empty, and
+    /// nothing is kept, when Unpack would return an empty path.
+    UnpackedFile Unpack(const std::filesystem::path& container, const std::filesystem::path& folder,
+                        const PayloadMemory& memory) const noexcept;
 
 private:
     std::size_t m_maxPayload;

@@ -10,6 +10,7 @@
 #include <cctype>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -75,6 +76,23 @@ bool UsableUnpackFolder(const fs::path& folder) {
     return ::lstat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::geteuid();
 }
 
+using OwnedBytes = std::unique_ptr<char, void (*)(void*)>;
+
+// Large catalogs are parsed in place in a buffer from pugixml's allocator that the document then
+// owns, so the text is held once rather than twice.
+bool LoadOwnedBuffer(pugi::xml_document& doc, OwnedBytes buffer, size_t size) {
+    const std::string_view bytes(buffer.get(), size);
+    if (size == 0 || IsGbkFamily(DeclaredEncoding(bytes)))
+        return LoadDocumentText(doc, bytes);
+    const auto result =
+        doc.load_buffer_inplace_own(buffer.release(), size, kParseOptions, pugi::encoding_auto);
+    if (!result || !doc.document_element()) {
+        doc.reset();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool LoadDocumentText(pugi::xml_document& doc, std::string_view bytes) {
@@ -101,28 +119,12 @@ bool LoadDocumentFile(pugi::xml_document& doc, const fs::path& file) {
     if (size <= 0)
         return false;
     in.seekg(0);
-    // Large catalogs are parsed in place in a buffer the document then owns, so the text is held
-    // once rather than twice.
-    void* buffer = pugi::get_memory_allocation_function()(static_cast<size_t>(size));
-    if (!buffer)
+    OwnedBytes buffer(
+        static_cast<char*>(pugi::get_memory_allocation_function()(static_cast<size_t>(size))),
+        pugi::get_memory_deallocation_function());
+    if (!buffer || !in.read(buffer.get(), size))
         return false;
-    if (!in.read(static_cast<char*>(buffer), size)) {
-        pugi::get_memory_deallocation_function()(buffer);
-        return false;
-    }
-    const std::string_view bytes(static_cast<const char*>(buffer), static_cast<size_t>(size));
-    if (IsGbkFamily(DeclaredEncoding(bytes))) {
-        const bool loaded = LoadDocumentText(doc, bytes);
-        pugi::get_memory_deallocation_function()(buffer);
-        return loaded;
-    }
-    const auto result = doc.load_buffer_inplace_own(buffer, static_cast<size_t>(size),
-                                                    kParseOptions, pugi::encoding_auto);
-    if (!result || !doc.document_element()) {
-        doc.reset();
-        return false;
-    }
-    return true;
+    return LoadOwnedBuffer(doc, std::move(buffer), static_cast<size_t>(size));
 }
 
 std::string DocumentText(const pugi::xml_document& doc) {
@@ -143,13 +145,15 @@ bool OpenDocument(pugi::xml_document& doc, const fs::path& container) {
         Log("OpenDocument: unusable unpack folder " + folder.string());
         return false;
     }
-    const fs::path unpacked = TMyZip().Unpack(container, folder);
-    if (unpacked.empty())
+    // The bytes just written are parsed from memory rather than read back.
+    const PayloadMemory memory{pugi::get_memory_allocation_function(),
+                               pugi::get_memory_deallocation_function()};
+    UnpackedFile unpacked = TMyZip().Unpack(container, folder, memory);
+    if (unpacked.File.empty())
         return false;
-    const bool loaded = LoadDocumentFile(doc, unpacked);
     std::error_code ec;
-    fs::remove(unpacked, ec);
-    return loaded;
+    fs::remove(unpacked.File, ec);
+    return LoadOwnedBuffer(doc, std::move(unpacked.Bytes), unpacked.Size);
 }
 
 bool SaveDocument(const pugi::xml_document& doc, const fs::path& container) {

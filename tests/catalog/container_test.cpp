@@ -4,9 +4,11 @@
 #include "testsupport/temp_dir.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <gtest/gtest.h>
 #include <string>
+#include <string_view>
 
 namespace paperkit {
 namespace {
@@ -181,6 +183,60 @@ TEST(Container, RefusesPayloadsOverTheLimit) {
     EXPECT_THROW(TMyZip(1024).Pack(dir / "big", dir / "again.xmz"), ContainerError);
     EXPECT_FALSE(fs::exists(dir / "again.xmz"));
     EXPECT_EQ(TMyZip().Unpack(dir / "big.xmz", dir / "out"), dir / "out" / "big");
+}
+
+// The payload bytes are the file's bytes, the trailer and the trailer's length.
+std::size_t PayloadSize(const fs::path& container) {
+    return test::Inflate(ReadFile(container)).size();
+}
+
+TEST(Container, LimitCountsTheWholePayload) {
+    TempDir dir;
+    WriteFile(dir / "f", std::string(5000, 'y'));
+    TMyZip().Pack(dir / "f", dir / "f.xmz");
+    const std::size_t payload = PayloadSize(dir / "f.xmz");
+    EXPECT_EQ(TMyZip(payload).Unpack(dir / "f.xmz", dir / "out"), dir / "out" / "f");
+    EXPECT_EQ(TMyZip(payload - 1).Unpack(dir / "f.xmz", dir / "other"), fs::path());
+}
+
+int g_liveBuffers = 0;
+
+void* CountedAllocate(std::size_t size) {
+    ++g_liveBuffers;
+    return std::malloc(size);
+}
+
+void CountedDeallocate(void* data) {
+    --g_liveBuffers;
+    std::free(data);
+}
+
+// Payloads far larger than their containers suggest grow the buffer many times over.
+TEST(Container, UnpackCanKeepTheBytesInTheCallersMemory) {
+    TempDir dir;
+    std::string mixed;
+    for (int i = 0; mixed.size() < 3'000'000; ++i)
+        mixed += i % 97 == 0 ? Binary() : std::string(1000, 'z');
+    const std::string cases[] = {"", "x", std::string(200'000, 'a'), mixed};
+    const PayloadMemory memory{CountedAllocate, CountedDeallocate};
+    for (const std::string& bytes : cases) {
+        WriteFile(dir / "f.xml", bytes);
+        TMyZip().Pack(dir / "f.xml", dir / "f.xmz");
+        {
+            UnpackedFile unpacked = TMyZip().Unpack(dir / "f.xmz", dir / "out", memory);
+            EXPECT_EQ(unpacked.File, dir / "out" / "f.xml");
+            EXPECT_EQ(ReadFile(unpacked.File), bytes);
+            ASSERT_EQ(unpacked.Size, bytes.size());
+            EXPECT_EQ(std::string_view(unpacked.Bytes.get(), unpacked.Size), bytes);
+            EXPECT_EQ(g_liveBuffers, 1);
+        }
+        EXPECT_EQ(g_liveBuffers, 0) << bytes.size();
+    }
+    WriteFile(dir / "garbage.xmz", "not a container");
+    const UnpackedFile failed = TMyZip().Unpack(dir / "garbage.xmz", dir / "out", memory);
+    EXPECT_TRUE(failed.File.empty());
+    EXPECT_FALSE(failed.Bytes);
+    EXPECT_EQ(g_liveBuffers, 0);
 }
 
 TEST(Container, FailedPackLeavesTheOldContainerWhole) {
