@@ -133,15 +133,22 @@ bool TDownLoadFiles::ReadFile(const fs::path& container) {
         });
         TWallSubjects& subjects = Subjects();
         subjects.Clear();
-        ForEachItem(root.child("Subject"), [&](const pugi::xml_node& item) {
-            auto album = ReadAlbumItem(item, false, Screen);
-            if (!album) {
-                Log("ReadFile: an album without a numeric Category ends the album list");
-                return false;
+        // Each album's nodes are given back as soon as its records are built, so that the
+        // records reuse the document's memory rather than add to it.
+        pugi::xml_node section = root.child("Subject");
+        for (pugi::xml_node item = section.first_child(); item;) {
+            const pugi::xml_node next = item.next_sibling();
+            if (item.type() == pugi::node_element) {
+                auto album = ReadAlbumItem(item, false, Screen);
+                if (!album) {
+                    Log("ReadFile: an album without a numeric Category ends the album list");
+                    break;
+                }
+                subjects.Add(std::move(album));
             }
-            subjects.Add(std::move(album));
-            return true;
-        });
+            section.remove_child(item);
+            item = next;
+        }
         // The parsed catalog can be large; the records hold everything now.
         Document.reset();
         return true;
