@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <stdexcept>
 #include <sys/resource.h>
 #include <thread>
 #include <vector>
@@ -80,26 +81,19 @@ void PublishCatalog(test::HttpTestServer& server, const fs::path& scratch) {
         server.Put(album->WebPath + "160/cover.jpg", cover);
         subjects.Add(std::move(album));
     }
-    TDownLoadFiles writer;
-    FileTotals totals;
-    const auto put = [&](const std::string& name) {
-        writer.SaveDocument(scratch / name);
-        std::ifstream in(scratch / name, std::ios::binary);
-        server.Put("/wallfiles/" + name, std::string(std::istreambuf_iterator<char>(in), {}));
-    };
-    BuildCategoryDocument(writer.Document, categorys);
-    totals.Category = DocumentStamp(writer.Document);
-    put("category.xmz");
-    BuildFileDocument(writer.Document, subjects, TWallAds());
-    totals.File = DocumentStamp(writer.Document);
-    put("file.xmz");
+    TWallAds ads;
     TWallLastVers versions;
     versions.LastVer = strFileVersion;
-    BuildLastVerDocument(writer.Document, versions);
-    totals.LastVer = DocumentStamp(writer.Document);
-    put("lastver.xmz");
-    BuildFileTotalDocument(writer.Document, totals);
-    put("filetotal.xmz");
+    FileTotals stamps;
+    std::vector<std::string> written;
+    std::string error;
+    if (!PublishServerDocuments(scratch, {categorys, subjects, ads, versions}, stamps, written,
+                                error))
+        throw std::runtime_error(error);
+    for (const auto& name : written) {
+        std::ifstream in(scratch / name, std::ios::binary);
+        server.Put("/wallfiles/" + name, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
 }
 
 void IdleInstance(benchmark::State& state) {

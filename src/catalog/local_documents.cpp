@@ -4,6 +4,7 @@
 #include "catalog/download_files.h"
 #include "catalog/subject_index.h"
 #include "catalog/xml_attr.h"
+#include "support/file_status.h"
 #include "support/globals.h"
 #include "support/log.h"
 #include "support/scramble.h"
@@ -17,11 +18,6 @@ namespace paperkit {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool IsFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
 
 bool Running() {
     return !Closing.load(std::memory_order_relaxed);

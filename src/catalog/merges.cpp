@@ -4,6 +4,7 @@
 #include "catalog/download_files.h"
 #include "catalog/subject_index.h"
 #include "catalog/xml_attr.h"
+#include "support/file_status.h"
 #include "support/log.h"
 
 #include <exception>
@@ -15,11 +16,6 @@ namespace paperkit {
 namespace {
 
 namespace fs = std::filesystem;
-
-bool IsFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
 
 // The first category of each id, as TWallCategorys::Find would find it.
 std::unordered_map<int, TWallCategory*> IndexCategorys(TWallCategorys& categorys) {

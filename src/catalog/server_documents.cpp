@@ -3,6 +3,7 @@
 #include "catalog/download_files.h"
 #include "catalog/xml_attr.h"
 #include "catalog/xml_document.h"
+#include "support/file_status.h"
 #include "support/globals.h"
 #include "support/log.h"
 #include "support/scramble.h"
@@ -12,16 +13,7 @@
 
 namespace paperkit {
 
-namespace {
-
 namespace fs = std::filesystem;
-
-bool IsFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-} // namespace
 
 bool TDownLoadFiles::ReadFileTotal(const fs::path& container) {
     bool accepted = false;

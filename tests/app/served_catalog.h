@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace paperkit::test {
 
@@ -68,26 +69,17 @@ public:
 
     /// Publishes the four documents; a changed document gets a new stamp.
     void Publish() {
-        TDownLoadFiles writer;
-        const auto put = [&](const std::string& name) {
-            const auto file = m_dir / name;
-            ASSERT_TRUE(writer.SaveDocument(file));
-            Server.Put("/wallfiles/" + name, ReadFile(file));
-        };
-        FileTotals totals;
-        BuildCategoryDocument(writer.Document, Categorys);
-        totals.Category = DocumentStamp(writer.Document);
-        put("category.xmz");
-        BuildFileDocument(writer.Document, Subjects, TWallAds());
-        totals.File = DocumentStamp(writer.Document);
-        put("file.xmz");
+        TWallAds ads;
         TWallLastVers versions;
         versions.LastVer = strFileVersion;
-        BuildLastVerDocument(writer.Document, versions);
-        totals.LastVer = DocumentStamp(writer.Document);
-        put("lastver.xmz");
-        BuildFileTotalDocument(writer.Document, totals);
-        put("filetotal.xmz");
+        FileTotals stamps;
+        std::vector<std::string> written;
+        std::string error;
+        ASSERT_TRUE(PublishServerDocuments(m_dir.path(), {Categorys, Subjects, ads, versions},
+                                           stamps, written, error))
+            << error;
+        for (const auto& name : written)
+            Server.Put("/wallfiles/" + name, ReadFile(m_dir / name));
     }
 
     /// Writes the user's presets into a receive folder, as the program stores them.

@@ -1,6 +1,7 @@
 #include "platform/online_state.h"
 #include "support/gbk.h"
 #include "support/globals.h"
+#include "testsupport/fake_online_state.h"
 #include "testsupport/http_test_server.h"
 #include "testsupport/temp_dir.h"
 #include "transfer/fetch.h"
@@ -14,16 +15,11 @@ namespace paperkit {
 namespace {
 
 namespace fs = std::filesystem;
+using test::FakeOnline;
 using test::HttpTestServer;
 using test::ReadFile;
 using test::ServerFault;
 using test::TempDir;
-
-class FakeOnline : public OnlineState {
-public:
-    bool IsConnected() const override { return connected.load(); }
-    std::atomic<bool> connected{true};
-};
 
 std::string Pattern(std::size_t size) {
     std::string bytes(size, '\0');

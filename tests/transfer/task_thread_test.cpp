@@ -1,5 +1,6 @@
 #include "platform/online_state.h"
 #include "support/globals.h"
+#include "testsupport/fake_online_state.h"
 #include "testsupport/http_test_server.h"
 #include "testsupport/temp_dir.h"
 #include "transfer/task_thread.h"
@@ -12,15 +13,10 @@
 namespace paperkit {
 namespace {
 
+using test::FakeOnline;
 using test::HttpTestServer;
 using test::ReadFile;
 using test::TempDir;
-
-class FakeOnline : public OnlineState {
-public:
-    bool IsConnected() const override { return connected.load(); }
-    std::atomic<bool> connected{true};
-};
 
 std::vector<std::string> Kinds(const TWallHttpTaskes& tasks) {
     std::vector<std::string> kinds;

@@ -176,20 +176,6 @@ void RunEncodeJobs(std::vector<EncodeJob>& jobs, const fs::path& out, const Publ
     });
 }
 
-// Writes the document unless the container already holds exactly this text.
-bool PublishDocument(const pugi::xml_document& doc, const fs::path& file, BuildReport& report,
-                     std::string& error) {
-    pugi::xml_document existing;
-    if (OpenDocument(existing, file) && DocumentText(existing) == DocumentText(doc))
-        return true;
-    if (!SaveDocument(doc, file)) {
-        error = "cannot write " + file.string();
-        return false;
-    }
-    report.Written.push_back(file.filename().string());
-    return true;
-}
-
 // Removes the files below `folder` that this build did not produce, then the folders left empty.
 int RemoveStaleFiles(const fs::path& folder, const fs::path& root,
                      const std::set<std::string>& keep) {
@@ -557,22 +543,8 @@ bool BuildCatalog(const BuildOptions& options, BuildReport& report, std::string&
             report.Warnings.push_back("the update container " + container + " is missing");
     }
 
-    // The documents, the totals last: a program that sees new stamps finds the documents ready.
-    pugi::xml_document doc;
-    BuildCategoryDocument(doc, categorys);
-    report.Stamps.Category = DocumentStamp(doc);
-    if (!PublishDocument(doc, docsDir / CategoryDocument, report, error))
-        return false;
-    BuildFileDocument(doc, subjects, ads);
-    report.Stamps.File = DocumentStamp(doc);
-    if (!PublishDocument(doc, docsDir / FileDocument, report, error))
-        return false;
-    BuildLastVerDocument(doc, lastVers);
-    report.Stamps.LastVer = DocumentStamp(doc);
-    if (!PublishDocument(doc, docsDir / LastVerDocument, report, error))
-        return false;
-    BuildFileTotalDocument(doc, report.Stamps);
-    if (!PublishDocument(doc, docsDir / FileTotalDocument, report, error))
+    if (!PublishServerDocuments(docsDir, {categorys, subjects, ads, lastVers}, report.Stamps,
+                                report.Written, error))
         return false;
 
     // Files no album lists any more go, and so does what the state knew of them.

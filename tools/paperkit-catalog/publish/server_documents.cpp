@@ -2,6 +2,7 @@
 
 #include "catalog/xml_attr.h"
 #include "catalog/xml_document.h"
+#include "publish/catalog_layout.h"
 #include "support/md5.h"
 #include "support/scramble.h"
 
@@ -113,6 +114,44 @@ bool WriteGuideFile(const TWallSubject& subject, const std::filesystem::path& fi
 
 std::string DocumentStamp(const pugi::xml_document& doc) {
     return DigestHex(DataDigest(DocumentText(doc)));
+}
+
+namespace {
+
+// Writes the document unless its container already holds exactly this text.
+bool PublishDocument(const pugi::xml_document& doc, const std::filesystem::path& file,
+                     std::vector<std::string>& written, std::string& error) {
+    pugi::xml_document existing;
+    if (OpenDocument(existing, file) && DocumentText(existing) == DocumentText(doc))
+        return true;
+    if (!SaveDocument(doc, file)) {
+        error = "cannot write " + file.string();
+        return false;
+    }
+    written.push_back(file.filename().string());
+    return true;
+}
+
+} // namespace
+
+bool PublishServerDocuments(const std::filesystem::path& folder, const ServerCatalog& catalog,
+                            FileTotals& stamps, std::vector<std::string>& written,
+                            std::string& error) {
+    pugi::xml_document doc;
+    BuildCategoryDocument(doc, catalog.Categorys);
+    stamps.Category = DocumentStamp(doc);
+    if (!PublishDocument(doc, folder / CategoryDocument, written, error))
+        return false;
+    BuildFileDocument(doc, catalog.Subjects, catalog.Ads);
+    stamps.File = DocumentStamp(doc);
+    if (!PublishDocument(doc, folder / FileDocument, written, error))
+        return false;
+    BuildLastVerDocument(doc, catalog.LastVers);
+    stamps.LastVer = DocumentStamp(doc);
+    if (!PublishDocument(doc, folder / LastVerDocument, written, error))
+        return false;
+    BuildFileTotalDocument(doc, stamps);
+    return PublishDocument(doc, folder / FileTotalDocument, written, error);
 }
 
 } // namespace paperkit

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <pugixml.hpp>
 #include <string>
+#include <vector>
 
 // The catalog documents a server publishes, built from the catalog records. Each builder starts
 // the document afresh; `SaveDocument` packs it into its container.
@@ -43,6 +44,22 @@ void AppendSubjectItem(pugi::xml_node& section, const TWallSubject& subject);
 
 /// Writes a guide file for one album; false when it cannot be written.
 bool WriteGuideFile(const TWallSubject& subject, const std::filesystem::path& file);
+
+/// What the four server documents carry.
+struct ServerCatalog {
+    const TWallCategorys& Categorys;
+    const TWallSubjects& Subjects;
+    const TWallAds& Ads;
+    const TWallLastVers& LastVers;
+};
+
+/// Writes "category.xmz", "file.xmz", "lastver.xmz" and, last, "filetotal.xmz" into the folder,
+/// so that a program that sees new stamps finds the documents ready. A container that already
+/// holds the same text is left as it is. Fills `stamps`, appends the names of the documents it
+/// wrote to `written`; false with `error` when one cannot be written.
+bool PublishServerDocuments(const std::filesystem::path& folder, const ServerCatalog& catalog,
+                            FileTotals& stamps, std::vector<std::string>& written,
+                            std::string& error);
 
 /// The stamp of a document: the MD5 of its text, so it changes exactly when the text does.
 std::string DocumentStamp(const pugi::xml_document& doc);
