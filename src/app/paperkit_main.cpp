@@ -64,6 +64,28 @@ int HandOver(SingleInstance& instance, const CommandLine& options) {
     return 1;
 }
 
+/// Passes wallpapers on to the desktop and tells the user which one is showing.
+class AnnouncingSetter final : public WallpaperSetter {
+public:
+    AnnouncingSetter(WallpaperSetter& desktop, ProgressPrinter& progress)
+        : m_desktop(desktop), m_progress(progress) {}
+
+    bool ChangeWallpaper(const std::filesystem::path& picture) override {
+        const bool changed = m_desktop.ChangeWallpaper(picture);
+        m_progress.Note((changed ? "Wallpaper: " : "Wallpaper not set: ") + picture.string());
+        return changed;
+    }
+    bool ClearWallpaper() override {
+        const bool cleared = m_desktop.ClearWallpaper();
+        m_progress.Note(cleared ? "Wallpaper cleared" : "Wallpaper not cleared");
+        return cleared;
+    }
+
+private:
+    WallpaperSetter& m_desktop;
+    ProgressPrinter& m_progress;
+};
+
 void ApplyStep(RemoteStep step, TWallRotation& rotation, WallpaperSetter& setter) {
     switch (step) {
     case RemoteStep::Next:
@@ -88,11 +110,12 @@ void ApplyStep(RemoteStep step, TWallRotation& rotation, WallpaperSetter& setter
 
 int RunInstance(std::unique_ptr<SingleInstance>& instance, const CommandLine& options) {
     EventLoop loop;
-    auto setter = CreateWallpaperSetter();
     auto probe = CreateMaximizedWindowProbe();
     ProgressPrinter progress(std::cout, isatty(STDOUT_FILENO) != 0);
+    auto desktop = CreateWallpaperSetter();
+    AnnouncingSetter setter(*desktop, progress);
 
-    TWallRotation rotation(*setter);
+    TWallRotation rotation(setter);
     TMainSetupFiles mainSetupFiles;
     auto downloadFiles = std::make_unique<TDownLoadFiles>();
     downloadFiles->TaskThread = std::make_shared<TWallTaskThread>();
@@ -106,7 +129,7 @@ int RunInstance(std::unique_ptr<SingleInstance>& instance, const CommandLine& op
                 if (auto command = TakeHandOff(HandOffFile()))
                     commandList.push_back(std::move(*command));
             } else {
-                ApplyStep(StepFromMessage(message), rotation, *setter);
+                ApplyStep(StepFromMessage(message), rotation, setter);
             }
         });
     });

@@ -78,4 +78,12 @@ for id in $preset; do
         same "$picture" "$data/Download/new/wallpaper/$id/$(basename "$picture")"
     done
 done
+# A second start restores the wallpaper at the stored place in the rotation: the preset albums.
+status=0
+timeout 120 "$program" --headless --exit-when-idle --server "$url" >"$dir/again.log" 2>&1 ||
+    status=$?
+[ $status -eq 0 ] || fail "the second run exited with $status: $(cat "$dir/again.log")"
+grep -q "^Wallpaper: $data/Download/new/wallpaper/" "$dir/again.log" ||
+    fail "the second run showed no wallpaper: $(cat "$dir/again.log")"
+
 echo "end to end: ok ($covers covers, $pictures guide pictures, preset albums: $(echo $preset))"
