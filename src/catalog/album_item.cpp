@@ -113,6 +113,18 @@ std::unique_ptr<TWallSubject> ReadAlbumItem(const pugi::xml_node& item, bool wit
     return album;
 }
 
+void WritePictureItem(pugi::xml_node& album, const TWallImage& image) {
+    pugi::xml_node picture = album.append_child("I");
+    WriteAttrInt(picture, "No", image.No);
+    WriteAttr(picture, "Desc", image.Desc);
+    WriteAttr(picture, "Remark", image.Remark);
+    WriteAttr(picture, "FileName", image.FileName);
+    WriteAttr(picture, "CRC", image.CRC);
+    for (int n = 0; n < ImageSizeCount; ++n)
+        if (const std::string_view total = image.Totals[n]; !total.empty())
+            WriteAttr(picture, kTotalNames[n], total);
+}
+
 void WriteAlbumItem(pugi::xml_node& section, const TWallSubject& album) {
     pugi::xml_node item = section.append_child("D");
     WriteAttrInt(item, "Id", album.Id);
@@ -130,17 +142,8 @@ void WriteAlbumItem(pugi::xml_node& section, const TWallSubject& album) {
     WriteAttr(item, "Total", album.Total);
     WriteAttr(item, "WebPath", album.WebPath);
     WriteAttr(item, "GoURL", album.GoURL);
-    for (const TWallImage& image : album.Images) {
-        pugi::xml_node picture = item.append_child("I");
-        WriteAttrInt(picture, "No", image.No);
-        WriteAttr(picture, "Desc", image.Desc);
-        WriteAttr(picture, "Remark", image.Remark);
-        WriteAttr(picture, "FileName", image.FileName);
-        WriteAttr(picture, "CRC", image.CRC);
-        for (int n = 0; n < ImageSizeCount; ++n)
-            if (const std::string_view total = image.Totals[n]; !total.empty())
-                WriteAttr(picture, kTotalNames[n], total);
-    }
+    for (const TWallImage& image : album.Images)
+        WritePictureItem(item, image);
 }
 
 } // namespace paperkit

@@ -15,6 +15,9 @@ namespace paperkit {
 std::unique_ptr<TWallSubject> ReadAlbumItem(const pugi::xml_node& item, bool withRemarks,
                                             const ScreenGeometry& screen);
 
+/// Appends an "I" item for the picture: the same in every document that lists pictures.
+void WritePictureItem(pugi::xml_node& album, const TWallImage& image);
+
 /// Appends a "D" item for the album with one "I" item per picture, as "downloadfile.xmz" holds
 /// them.
 void WriteAlbumItem(pugi::xml_node& section, const TWallSubject& album);

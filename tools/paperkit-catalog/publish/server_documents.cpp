@@ -1,5 +1,6 @@
 #include "publish/server_documents.h"
 
+#include "catalog/album_item.h"
 #include "catalog/xml_attr.h"
 #include "catalog/xml_document.h"
 #include "publish/catalog_layout.h"
@@ -15,20 +16,6 @@ namespace {
 pugi::xml_node StartDocument(pugi::xml_document& doc) {
     doc.reset();
     return doc.append_child("Root");
-}
-
-void AppendPictureItem(pugi::xml_node& album, const TWallImage& image) {
-    pugi::xml_node item = album.append_child("I");
-    WriteAttrInt(item, "No", image.No);
-    WriteAttr(item, "Desc", image.Desc);
-    WriteAttr(item, "Remark", image.Remark);
-    WriteAttr(item, "FileName", image.FileName);
-    WriteAttr(item, "CRC", image.CRC);
-    for (int n = 0; n < ImageSizeCount; ++n) {
-        const std::string_view total = image.Totals[n];
-        if (!total.empty())
-            WriteAttr(item, ("Total" + std::to_string(n)).c_str(), total);
-    }
 }
 
 } // namespace
@@ -70,7 +57,7 @@ void AppendSubjectItem(pugi::xml_node& section, const TWallSubject& subject) {
     WriteAttr(item, "CRC", subject.CRC);
     WriteAttr(item, "WebPath", subject.WebPath);
     for (const TWallImage& image : subject.Images)
-        AppendPictureItem(item, image);
+        WritePictureItem(item, image);
 }
 
 void BuildFileDocument(pugi::xml_document& doc, const TWallSubjects& subjects,
