@@ -35,6 +35,21 @@ template <typename Work> void Guarded(const char* what, Work&& work) {
     }
 }
 
+/// The `Downloaded` flag of the album (a cover's key) or the picture (an image key) a task names;
+/// nullptr when the list no longer holds it.
+bool* DownloadedFlag(TWallSubjects& list, bool cover, const std::string& key) {
+    if (cover) {
+        const auto id = ParseDecimal(key);
+        auto* subject = id ? list.Find(*id) : nullptr;
+        return subject ? &subject->Downloaded : nullptr;
+    }
+    const auto parts = SplitImageKey(key);
+    const auto id = ParseDecimal(parts.Id);
+    const auto no = ParseDecimal(parts.No);
+    auto* image = id && no ? list.FindImage(*id, *no) : nullptr;
+    return image ? &image->Downloaded : nullptr;
+}
+
 } // namespace
 
 bool TDownHttpThread::AddTask(TWallHttpTaskes& tasks, bool front, const std::string& kind,
@@ -268,43 +283,26 @@ void TDownHttpThread::ResultPass() {
             continue;
         }
         const bool downloads = kind == "DS" || kind == "DI";
-        auto& list = downloads ? m_files.DSubjects() : m_files.Subjects();
+        const bool cover = kind == "T" || kind == "DS";
         const std::string key = task->Key;
-        if (kind == "T" || kind == "DS") {
-            if (task->Success) {
-                const auto id = ParseDecimal(key);
-                if (auto* subject = id ? list.Find(*id) : nullptr) {
-                    subject->Downloaded = true;
-                    if (!IsJpegFile(task->Target))
-                        WriteBadPicture(task->Target);
-                    SaveSetupFile(m_files);
-                    Post((downloads ? "DSubjectDownloaded:" : "SubjectDownloaded:") + key);
-                }
-            } else {
-                task->State.clear();
-                if (kind == "T") {
-                    Log("Subject Image Fail: " + task->URL);
-                    Log("task.TryCounts: " + std::to_string(task->TryCounts) + "/5");
-                }
+        if (task->Success) {
+            // A record that left the copy meanwhile gets nothing posted.
+            if (bool* downloaded = DownloadedFlag(
+                    downloads ? m_files.DSubjects() : m_files.Subjects(), cover, key)) {
+                *downloaded = true;
+                if (!IsJpegFile(task->Target))
+                    WriteBadPicture(task->Target);
+                SaveSetupFile(m_files);
+                const char* line = cover
+                                       ? (downloads ? "DSubjectDownloaded:" : "SubjectDownloaded:")
+                                       : (downloads ? "DImageDownloaded:" : "ImageDownloaded:");
+                Post(line + key);
             }
         } else {
-            if (task->Success) {
-                const auto parts = SplitImageKey(key);
-                const auto id = ParseDecimal(parts.Id);
-                const auto no = ParseDecimal(parts.No);
-                if (auto* image = id && no ? list.FindImage(*id, *no) : nullptr) {
-                    image->Downloaded = true;
-                    if (!IsJpegFile(task->Target))
-                        WriteBadPicture(task->Target);
-                    SaveSetupFile(m_files);
-                    Post((downloads ? "DImageDownloaded:" : "ImageDownloaded:") + key);
-                }
-            } else {
-                task->State.clear();
-                if (kind == "I") {
-                    Log("Image Fail: " + task->URL);
-                    Log("task.TryCounts: " + std::to_string(task->TryCounts) + "/5");
-                }
+            task->State.clear();
+            if (!downloads) {
+                Log((cover ? "Subject Image Fail: " : "Image Fail: ") + task->URL);
+                Log("task.TryCounts: " + std::to_string(task->TryCounts) + "/5");
             }
         }
         // The posts above may have let the windows append work; the task stays where it was.
