@@ -144,6 +144,24 @@ TEST_F(CoordinatorTest, CheckNewRechecksAndUnchangedTotalsFetchNothingElse) {
     }));
 }
 
+TEST_F(CoordinatorTest, APausedCoordinatorTakesNoCommandsUntilResumed) {
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle(); }));
+    m_coordinator->Pause();
+    // A cycle already under way may still hop here once.
+    ServeUntil([] { return false; }, 1s);
+    const int checks = m_coordinator->ChecksDone();
+    m_commands.push_back("CheckNew");
+    ServeUntil([] { return false; }, 1s);
+    EXPECT_EQ(m_commands.size(), 1u);
+    EXPECT_EQ(m_coordinator->ChecksDone(), checks);
+
+    m_coordinator->Resume();
+    EXPECT_TRUE(ServeUntil([&] { return m_coordinator->ChecksDone() > checks; }));
+    EXPECT_TRUE(m_commands.empty());
+}
+
 TEST_F(CoordinatorTest, SettingAnAlbumsSizeQueuesItsPicturesAndBadCommandsAreDropped) {
     m_catalog.Publish();
     Start();
