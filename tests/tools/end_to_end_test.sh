@@ -5,29 +5,14 @@
 set -euo pipefail
 tool=$1
 program=$2
-dir=$(mktemp -d)
-server=""
-cleanup() {
-    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$dir"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/catalog_test_lib.sh"
 
 catalog=$dir/catalog
 "$tool" demo "$catalog" --picture-size 64x40 --sizes 1024x768 >/dev/null
 "$tool" seed "$catalog" "$dir/home" --preset 2 >/dev/null
 "$tool" guide "$catalog" 1010 -o "$dir" >/dev/null
 
-"$tool" serve "$catalog" --port 0 >"$dir/serve.log" 2>&1 &
-server=$!
-url=""
-for _ in $(seq 100); do
-    url=$(sed -n 's|^serving .* at \(http://127.0.0.1:[0-9]*\)/$|\1|p' "$dir/serve.log")
-    [ -n "$url" ] && break
-    sleep 0.1
-done
-[ -n "$url" ] || fail "serve printed no URL: $(cat "$dir/serve.log")"
+serve_catalog "$catalog"
 
 export XDG_DATA_HOME=$dir/home XDG_CONFIG_HOME=$dir/config XDG_RUNTIME_DIR=$dir/runtime
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"

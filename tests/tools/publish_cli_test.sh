@@ -3,14 +3,7 @@
 # failing on an altered picture), guide, seed, and serve on a free port.
 set -euo pipefail
 tool=$1
-dir=$(mktemp -d)
-server=""
-cleanup() {
-    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$dir"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/catalog_test_lib.sh"
 
 "$tool" demo "$dir/catalog" --picture-size 64x40 --sizes 1024x768 >"$dir/demo.log"
 grep -q 'published 3 categories, 11 albums' "$dir/demo.log" || fail "demo: $(cat "$dir/demo.log")"
@@ -37,15 +30,7 @@ status=0
 [ $status -eq 1 ] || fail "check of an altered catalog exited with $status"
 grep -q "${picture#"$dir/catalog/"}: MD5" "$dir/check.log" || fail "check did not name the file: $(cat "$dir/check.log")"
 
-"$tool" serve "$dir/catalog" --port 0 >"$dir/serve.log" 2>&1 &
-server=$!
-url=""
-for _ in $(seq 100); do
-    url=$(sed -n 's|^serving .* at \(http://127.0.0.1:[0-9]*\)/$|\1|p' "$dir/serve.log")
-    [ -n "$url" ] && break
-    sleep 0.1
-done
-[ -n "$url" ] || fail "serve printed no URL: $(cat "$dir/serve.log")"
+serve_catalog "$dir/catalog"
 length=$(curl -sfI "$url/wallfiles/filetotal.xmz" | tr -d '\r' | sed -n 's/^Content-Length: //Ip')
 [ "$length" = "$(stat -c %s "$dir/catalog/wallfiles/filetotal.xmz")" ] || fail "HEAD gave length '$length'"
 code=$(curl -s -o /dev/null -w '%{http_code}' --path-as-is "$url/../publish-state.xml")
