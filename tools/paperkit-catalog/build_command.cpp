@@ -8,7 +8,13 @@
 
 namespace paperkit::tool {
 
-void PrintBuildReport(const BuildReport& report, const std::string& out) {
+void RunBuild(BuildOptions& options) {
+    options.Progress = [](const std::string& line) { std::cout << line << std::endl; };
+    BuildReport report;
+    std::string error;
+    if (!BuildCatalog(options, report, error))
+        Fail(error);
+    const std::string out = options.Out.string();
     for (const std::string& warning : report.Warnings)
         std::cerr << "paperkit-catalog: warning: " << warning << '\n';
     std::cout << "published " << report.Categories << " categories, " << report.Albums
@@ -58,11 +64,7 @@ void AddBuildCommand(CLI::App& app) {
         for (const std::string& update : args->updates)
             options.Updates.emplace_back(update);
         options.Jobs = args->jobs;
-        options.Progress = [](const std::string& line) { std::cout << line << std::endl; };
-        BuildReport report;
-        if (!BuildCatalog(options, report, error))
-            Fail(error);
-        PrintBuildReport(report, args->out);
+        RunBuild(options);
     });
 }
 

@@ -3,11 +3,19 @@
 #include <CLI/CLI.hpp>
 #include <string_view>
 
+namespace paperkit {
+struct BuildOptions;
+}
+
 // Each subcommand lives in a file of its own and is added to the tool by main.cpp.
 namespace paperkit::tool {
 
 /// Ends the tool with exit code 1 after writing the message to stderr.
 [[noreturn]] void Fail(std::string_view message);
+
+/// Publishes the catalog the options describe, with its progress on stdout, and prints what was
+/// published; ends the tool when the build fails. Used by "build" and "demo".
+void RunBuild(BuildOptions& options);
 
 /// "pack SOURCE CONTAINER": packs one file into a container.
 void AddPackCommand(CLI::App& app);

@@ -9,8 +9,6 @@
 
 namespace paperkit::tool {
 
-void PrintBuildReport(const BuildReport& report, const std::string& out);
-
 void AddDemoCommand(CLI::App& app) {
     struct Args {
         std::string out;
@@ -57,11 +55,7 @@ void AddDemoCommand(CLI::App& app) {
         options.Pictures = source;
         options.Out = args->out;
         options.Jobs = args->jobs;
-        options.Progress = [](const std::string& line) { std::cout << line << std::endl; };
-        BuildReport report;
-        if (!BuildCatalog(options, report, error))
-            Fail(error);
-        PrintBuildReport(report, args->out);
+        RunBuild(options);
     });
 }
 
