@@ -19,8 +19,10 @@
 #include "transfer/url_layout.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace paperkit {
 namespace {
@@ -72,6 +74,20 @@ protected:
         const auto all = m_catalog.Server.RequestsFor(path);
         return static_cast<int>(std::count_if(
             all.begin(), all.end(), [](const auto& request) { return request.method == "GET"; }));
+    }
+
+    /// Hands one line to the dispatcher from another thread, as the coordinator thread does,
+    /// while this thread serves the windows' side. The coordinator itself is not started.
+    void PostAsCoordinator(const std::string& line) {
+        m_coordinator = std::make_unique<TDownHttpThread>(
+            m_loop, WindowsSide{m_main, m_rotation, m_commands}, m_files, m_fetcher, std::string());
+        std::atomic<bool> posted{false};
+        std::thread coordinator([&] {
+            m_coordinator->Post(line);
+            posted = true;
+        });
+        ServeUntil([&] { return posted.load(); }, 10s);
+        coordinator.join();
     }
 
     test::TempDir m_root;
@@ -176,6 +192,32 @@ TEST_F(CoordinatorTest, SettingAnAlbumsSizeQueuesItsPicturesAndBadCommandsAreDro
     m_commands.push_back("SubjectSetupSize:102");
     ASSERT_TRUE(ServeUntil([&] { return m_main.Subjects.FindImage(102, 1)->Downloaded; }));
     EXPECT_TRUE(fs::exists(*NewImageFile(*album->Images.Get(0))));
+}
+
+TEST_F(CoordinatorTest, APostedLineRunsBeforeTheWindowsLinesWaitingBehindIt) {
+    // The windows know album 101 only; the coordinator has just read 102 as well.
+    m_main.Subjects.Add(ServedCatalog::MakeAlbum(101, 1, 2));
+    m_files.Subjects().Add(ServedCatalog::MakeAlbum(101, 1, 2));
+    m_files.Subjects().Add(ServedCatalog::MakeAlbum(102, 2, 1));
+    m_commands.push_back("WallPaperSetup");
+    PostAsCoordinator("NewToMainSetupFiles");
+    EXPECT_TRUE(m_commands.empty());
+    EXPECT_NE(m_main.Subjects.Find(102), nullptr);
+    EXPECT_NE(m_files.Subjects().Find(102), nullptr);
+}
+
+TEST_F(CoordinatorTest, AWaitingSizeChangeKeepsThePictureTheResultPassMarked) {
+    for (auto* list : {&m_main.Subjects, &m_files.Subjects()}) {
+        auto album = ServedCatalog::MakeAlbum(102, 2, 1);
+        album->Download = true;
+        album->Size = SizeIndex(kSize);
+        list->Add(std::move(album));
+    }
+    m_files.Subjects().FindImage(102, 1)->Downloaded = true;
+    m_commands.push_back("SubjectSetupSize:102");
+    PostAsCoordinator("ImageDownloaded:102.1");
+    EXPECT_TRUE(m_main.Subjects.FindImage(102, 1)->Downloaded);
+    EXPECT_TRUE(m_files.Subjects().FindImage(102, 1)->Downloaded);
 }
 
 TEST_F(CoordinatorTest, AThumbnailThatAlwaysFailsIsTriedSixTimesAndDropped) {
