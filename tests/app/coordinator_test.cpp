@@ -160,6 +160,53 @@ TEST_F(CoordinatorTest, CheckNewRechecksAndUnchangedTotalsFetchNothingElse) {
     }));
 }
 
+TEST_F(CoordinatorTest, AFailedAlbumsFetchIsRepeatedByTheNextCheckAndTheNextStart) {
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle(); }));
+    const auto storedTotal = [&] {
+        TDownLoadFiles stored;
+        stored.ReadFileTotalOld(ReceiveFolder / "filetotalold.xmz");
+        return stored.OldFileTotal;
+    };
+    ASSERT_EQ(storedTotal(), m_files.OldFileTotal);
+
+    // A new album, but the albums document fails once. A missing cover gives the task pass work,
+    // so it ends with a download that empties the task list.
+    const auto failOnce = [&](int album) {
+        const std::string actedUpon = storedTotal();
+        m_catalog.AddAlbum(ServedCatalog::MakeAlbum(album, 2, 1));
+        m_catalog.Publish();
+        test::ServerFault fault;
+        fault.status = 500;
+        m_server.SetFault("/wallfiles/file.xmz", fault);
+        const auto cover = *NewSubjectFile(*m_files.Subjects().Find(101));
+        fs::remove(cover);
+        const int checks = m_coordinator->ChecksDone();
+        m_commands.push_back("CheckNew");
+        ASSERT_TRUE(ServeUntil([&] {
+            return m_coordinator->ChecksDone() > checks && m_coordinator->Idle() &&
+                   fs::exists(cover);
+        }));
+        EXPECT_EQ(m_main.Subjects.Find(album), nullptr);
+        EXPECT_EQ(storedTotal(), actedUpon);
+        m_server.SetFault("/wallfiles/file.xmz", {});
+    };
+
+    failOnce(103);
+    const int checks = m_coordinator->ChecksDone();
+    m_commands.push_back("CheckNew");
+    ASSERT_TRUE(ServeUntil([&] {
+        return m_coordinator->ChecksDone() > checks && m_main.Subjects.Find(103) != nullptr;
+    }));
+
+    failOnce(104);
+    m_coordinator->StopAndWait();
+    m_coordinator.reset();
+    Start();
+    EXPECT_TRUE(ServeUntil([&] { return m_main.Subjects.Find(104) != nullptr; }));
+}
+
 TEST_F(CoordinatorTest, APausedCoordinatorTakesNoCommandsUntilResumed) {
     m_catalog.Publish();
     Start();
