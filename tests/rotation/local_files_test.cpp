@@ -24,6 +24,24 @@ TEST(LocalFiles, NothingStoredKeepsTheDefaultFolder) {
     EXPECT_EQ(files.DSubjects().Count(), 0);
 }
 
+TEST(LocalFiles, AFolderThatIsNotAbsoluteHereIsIgnored) {
+    test::DataFoldersFixture folders;
+    const fs::path initial = DownloadFolder;
+    for (const char* stored : {"C:\\Users\\me\\Pictures\\PaperKit\\", "relative/walls/"}) {
+        {
+            TDownLoadFiles files;
+            files.WallParas().DownloadPath = stored;
+            files.WallParas().Second = 42;
+            ASSERT_TRUE(SaveSetupFile(files));
+        }
+        TDownLoadFiles files;
+        EXPECT_TRUE(LoadLocalFiles(files));
+        EXPECT_EQ(DownloadFolder, initial) << stored;
+        EXPECT_EQ(files.WallParas().DownloadPath, initial.string()) << stored;
+        EXPECT_EQ(files.WallParas().Second, 42) << "the rest reads as usual";
+    }
+}
+
 TEST(LocalFiles, SavedCatalogLoadsBackAndSettlesTheFolder) {
     test::DataFoldersFixture folders;
     const std::string chosen = (folders.root() / "Chosen").string() + "/";
