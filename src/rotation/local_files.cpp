@@ -16,7 +16,7 @@ std::filesystem::path Received(const char* name) {
 bool Saved(bool ok, const char* name) {
     if (!ok)
         Log(std::string("cannot write ") + name);
-    return true;
+    return ok;
 }
 
 } // namespace

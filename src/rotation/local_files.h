@@ -18,7 +18,8 @@ namespace paperkit {
 bool LoadLocalFiles(TDownLoadFiles& files,
                     const std::function<std::string(const std::string&)>& urlEncode = {});
 
-/// Writes the last accepted totals document as "filetotalold.xmz".
+/// Writes the last accepted totals document as "filetotalold.xmz". Each of these savers logs a
+/// failure and returns false for it.
 bool SaveOldTotals(TDownLoadFiles& files);
 /// Writes "setupfile.xmz".
 bool SaveSetupFile(TDownLoadFiles& files);

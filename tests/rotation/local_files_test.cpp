@@ -85,6 +85,18 @@ TEST(LocalFiles, SavedCatalogLoadsBackAndSettlesTheFolder) {
     EXPECT_TRUE(files.LastVers.Get(0)->Downloaded) << "completeness checked after reading";
 }
 
+TEST(LocalFiles, AFailedSaveIsReported) {
+    test::DataFoldersFixture folders;
+    // The receive folder is a file: nothing can be written below it.
+    test::WriteFile(folders.root() / "blocked", "a file");
+    ReceiveFolder = folders.root() / "blocked" / "";
+    TDownLoadFiles files;
+    files.FileTotalXml = "<Root><Total File=\"1\"/></Root>";
+    EXPECT_FALSE(SaveSetupFile(files));
+    EXPECT_FALSE(SaveDownloadFile(files));
+    EXPECT_FALSE(SaveOldTotals(files));
+}
+
 TEST(LocalFiles, FolderHousekeepingStoresChangedSettings) {
     test::DataFoldersFixture folders;
     const std::string walls = (folders.root() / "Walls").string();
