@@ -67,6 +67,11 @@ std::string Utf8ToGbkKeepingOthers(std::string_view utf8) {
                        [](std::string_view sequence) { return sequence; });
 }
 
+std::string Gb18030ToUtf8(std::string_view gb18030) {
+    return Convert("UTF-8", "GB18030", gb18030, "\xEF\xBF\xBD",
+                   [](std::string_view) -> size_t { return 1; });
+}
+
 std::string GbkToUtf8(std::string_view gbk) {
     return Convert("UTF-8", "CP936", gbk, "\xEF\xBF\xBD",
                    [](std::string_view) -> size_t { return 1; });

@@ -19,6 +19,10 @@ std::string Utf8ToGbkKeepingOthers(std::string_view utf8);
 /// GBK to UTF-8. A byte sequence that is not valid GBK becomes U+FFFD.
 std::string GbkToUtf8(std::string_view gbk);
 
+/// GB18030 to UTF-8: GBK and its four-byte sequences, which reach every Unicode character. A byte
+/// sequence that is not valid GB18030 becomes U+FFFD.
+std::string Gb18030ToUtf8(std::string_view gb18030);
+
 /// Length of the UTF-8 sequence that starts the text: at least 1 (so a walk always moves on),
 /// and short of a byte that does not continue the sequence. The text must not be empty.
 std::size_t Utf8SequenceLength(std::string_view utf8);
