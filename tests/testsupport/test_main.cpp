@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
     unsetenv("PAPERKIT_DEBUG");
     unsetenv("PAPERKIT_SCREEN");
     unsetenv("PAPERKIT_WALLPAPER_COMMAND");
+    // A developer's own Wayland session would turn the X11 tests' private display away.
+    unsetenv("WAYLAND_DISPLAY");
 
     ::testing::InitGoogleMock(&argc, argv);
     const int rc = RUN_ALL_TESTS();
