@@ -25,6 +25,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <malloc.h>
 #include <random>
 #include <string>
 
@@ -42,13 +43,20 @@ int EnvInt(const char* name, int fallback) {
     return text && *text ? std::atoi(text) : fallback;
 }
 
-// Resident memory in kB, from /proc.
+// Resident memory in kB, from /proc, once the allocator has handed its free pages back: the
+// threads' malloc arenas keep what they freed, which says nothing about what is still held.
 long ResidentKb() {
+    malloc_trim(0);
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);)
         if (line.rfind("VmRSS:", 0) == 0)
             return std::atol(line.c_str() + 6);
     return 0;
+}
+
+std::size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 // Freed memory sits in the sanitizer's quarantine by design; resident memory says nothing then.
@@ -123,6 +131,7 @@ TEST_F(SoakTest, AFaultyServerStillGivesEveryChosenPictureAndLeavesNothingBehind
     ASSERT_TRUE(ServeUntil([&] { return m_main.Subjects.Count() == albums; }, 120s))
         << "the catalog never loaded";
     const long loadedKb = ResidentKb();
+    const std::size_t heapLoaded = HeapInUse();
 
     const auto limit = std::chrono::seconds(120 + albums * 6);
     ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle() && m_commands.empty(); }, limit))
@@ -136,7 +145,8 @@ TEST_F(SoakTest, AFaultyServerStillGivesEveryChosenPictureAndLeavesNothingBehind
     EXPECT_GT(cuts, albums * PicturesPerAlbum / 5);
     EXPECT_GT(errors, 0);
     std::cout << "soak: resident memory " << loadedKb << " kB after the catalog loaded, " << endKb
-              << " kB at the end" << std::endl;
+              << " kB at the end; heap in use " << heapLoaded / 1024 << " kB, then "
+              << HeapInUse() / 1024 << " kB" << std::endl;
 
     int pictures = 0;
     for (const TWallSubject& album : m_main.Subjects) {

@@ -23,6 +23,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <iostream>
+#include <poll.h>
 #include <random>
 #include <string>
 #include <sys/wait.h>
@@ -43,7 +44,14 @@ struct Report {
     char File;  // 'S' setupfile, 'D' downloadfile, 'I' fileindex.ini
     char Phase; // 'b' began, 'e' ended
     int Step;
+    long long Nanos; // steady clock
 };
+
+long long NowNanos() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 std::string PictureBytes(int album, int no) {
     std::string bytes = "picture " + std::to_string(album) + "." + std::to_string(no) + "\n";
@@ -79,7 +87,7 @@ fs::path WriteGuide(int album) {
 }
 
 void Tell(int fd, char file, char phase, int step) {
-    const Report report{file, phase, step};
+    const Report report{file, phase, step, NowNanos()};
     if (fd >= 0 && ::write(fd, &report, sizeof report) != static_cast<ssize_t>(sizeof report))
         _exit(3);
 }
@@ -193,8 +201,11 @@ TEST_F(CrashConsistencyTest, EveryKillLeavesWholeDocumentsAndOnlyVerifiedPicture
               << " replays it), " << rounds << " kills" << std::endl;
     SCOPED_TRACE("PAPERKIT_CRASH_SEED=" + std::to_string(seed));
     std::mt19937 random(seed);
-    // Most kills land within a few saves; some let the saver run longer first.
-    std::uniform_int_distribution<int> delayUs(0, 40000);
+    std::uniform_real_distribution<double> share(0, 1);
+    // Kills land anywhere in the first two or three steps after the saver's start-up; the time
+    // of a step is measured as the run goes, as it grows with the catalog and differs between
+    // builds (sanitizers).
+    double stepNanos = 20e6;
 
     {
         TDownLoadFiles files;
@@ -202,6 +213,7 @@ TEST_F(CrashConsistencyTest, EveryKillLeavesWholeDocumentsAndOnlyVerifiedPicture
     }
     Window setup, download, index;
     int picturesSeen = 0;
+    int duringSave = 0;
 
     for (int round = 0; round < rounds; ++round) {
         SCOPED_TRACE("kill " + std::to_string(round + 1));
@@ -214,19 +226,38 @@ TEST_F(CrashConsistencyTest, EveryKillLeavesWholeDocumentsAndOnlyVerifiedPicture
             RunSaver(fds[1]);
         }
         ::close(fds[1]);
-        std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+        std::vector<Report> reports(1);
+        pollfd started{fds[0], POLLIN, 0};
+        const bool began = ::poll(&started, 1, 60000) == 1 &&
+                           ::read(fds[0], &reports[0], sizeof(Report)) == sizeof(Report);
+        if (!began)
+            reports.clear();
+        std::this_thread::sleep_for(
+            std::chrono::nanoseconds(static_cast<long long>(share(random) * 2.5 * stepNanos)));
         ::kill(pid, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(pid, &status, 0), pid);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "the saver ended on its own with status " << status;
+        ASSERT_TRUE(began) << "the saver never began to save";
 
-        Report report{};
-        while (::read(fds[0], &report, sizeof report) == static_cast<ssize_t>(sizeof report)) {
+        for (Report report{};
+             ::read(fds[0], &report, sizeof report) == static_cast<ssize_t>(sizeof report);)
+            reports.push_back(report);
+        ::close(fds[0]);
+        long long lastEnd = 0;
+        for (const Report& report : reports) {
             Window& window = report.File == 'S' ? setup : report.File == 'D' ? download : index;
             (report.Phase == 'b' ? window.Begun : window.Ended) = report.Step;
+            if (report.File == 'I' && report.Phase == 'e') {
+                if (lastEnd != 0)
+                    stepNanos = 0.8 * stepNanos + 0.2 * static_cast<double>(report.Nanos - lastEnd);
+                lastEnd = report.Nanos;
+            }
         }
-        ::close(fds[0]);
+
+        for (const Window* window : {&setup, &download, &index})
+            duringSave += window->Begun != window->Ended ? 1 : 0;
 
         TDownLoadFiles found;
         ASSERT_TRUE(found.ReadDownloadFile(ReceiveFolder / "downloadfile.xmz"));
@@ -265,6 +296,8 @@ TEST_F(CrashConsistencyTest, EveryKillLeavesWholeDocumentsAndOnlyVerifiedPicture
         download = {downloadStep, downloadStep};
         index = {indexStep, indexStep};
     }
+    std::cout << "crash consistency: " << duringSave << " kills during a save, last step "
+              << download.Ended << ", " << picturesSeen << " pictures" << std::endl;
     // The kills must not all have come before the first save: the run has to have got somewhere.
     EXPECT_GT(picturesSeen, 0);
     EXPECT_GT(download.Ended, rounds / 4);
