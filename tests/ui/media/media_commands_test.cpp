@@ -3,6 +3,7 @@
 #include "ui/media/qt_media_commands.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <cmath>
@@ -130,6 +131,27 @@ private slots:
         QVERIFY(media.Send("PLAY music").ok);
         QTRY_COMPARE_WITH_TIMEOUT(media.Send("STATUS music MODE").text, std::string("playing"),
                                   5000);
+    }
+
+    void TheDefaultMusicIsOursShortAndPlays() {
+        const QString file = QStringLiteral(PAPERKIT_DEFAULT_MUSIC);
+        if (file.isEmpty())
+            QSKIP("default.wma is not made without sox and ffmpeg");
+        const QFileInfo info(file);
+        QVERIFY(info.isFile());
+        QVERIFY(info.size() > 10 * 1024);
+        QVERIFY(info.size() < 1024 * 1024);
+        QFile head(file);
+        QVERIFY(head.open(QIODevice::ReadOnly));
+        // the ASF header object every WMA file starts with
+        QCOMPARE(head.read(4).toHex(), QByteArray("3026b275"));
+        QtMediaCommands media;
+        QVERIFY(media.Send("OPEN \"" + file.toStdString() + "\" ALIAS bkfilename").ok);
+        QVERIFY(media.Send("PLAY bkfilename FROM 0").ok);
+        QTRY_COMPARE_WITH_TIMEOUT(media.Send("STATUS bkfilename MODE").text, std::string("playing"),
+                                  5000);
+        QTest::qWait(500);
+        QCOMPARE(media.Send("STATUS bkfilename MODE").text, std::string("playing"));
     }
 
     void FilesThatCannotBePlayedFailQuietly() {
