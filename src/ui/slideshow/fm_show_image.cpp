@@ -6,6 +6,7 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QScreen>
 
@@ -93,6 +94,7 @@ void TFmShowImage::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (!m_shown) {
         m_shown = true;
+        activateWindow();
         FormShow();
     }
 }
@@ -225,6 +227,15 @@ void TFmShowImage::done(int result) {
     }
     m_image->Stop();
     QDialog::done(result);
+}
+
+void TFmShowImage::keyPressEvent(QKeyEvent* event) {
+    // the menu key opens the menu, so that the show can be run from the keyboard alone
+    if (event->key() == Qt::Key_Menu) {
+        m_popupMenu->popup(mapToGlobal(rect().center()));
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TFmShowImage::contextMenuEvent(QContextMenuEvent* event) {

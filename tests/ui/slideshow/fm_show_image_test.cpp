@@ -144,6 +144,15 @@ private slots:
         QVERIFY(m_timer->Enabled());
     }
 
+    void TheMenuKeyOpensTheMenu() {
+        TFmShowImage& form = Open(Album(2));
+        auto* menu = form.findChild<QMenu*>("PopupMenu");
+        QVERIFY(!menu->isVisible());
+        QTest::keyClick(&form, Qt::Key_Menu);
+        QTRY_VERIFY(menu->isVisible());
+        menu->close();
+    }
+
     void IntervalThreeShowsEachPictureThreeAndAHalfSeconds() {
         TFmShowImage& form = Open(Album(3));
         m_timer->Advance(3499);
