@@ -6,7 +6,6 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <chrono>
 
 namespace paperkit {
 
@@ -113,8 +112,10 @@ void TTransitionImage::Execute() {
     std::lock_guard lock(m_runLock);
     m_stop = false;
     m_busy = true;
-    m_animation =
-        std::thread(&TTransitionImage::Animate, this, m_style, std::move(from), std::move(to));
+    // the settings go with the thread, so that changing them later races with nothing
+    m_animation = std::thread(&TTransitionImage::Animate, this, m_style, std::move(from),
+                              std::move(to), std::chrono::milliseconds(m_durationMs),
+                              kFramePeriod * m_step + std::chrono::milliseconds(m_delayMs));
 }
 
 void TTransitionImage::Stop() {
@@ -125,11 +126,11 @@ void TTransitionImage::Stop() {
         m_animation.join();
 }
 
-void TTransitionImage::Animate(int style, QImage from, QImage to) {
+void TTransitionImage::Animate(int style, QImage from, QImage to,
+                               std::chrono::milliseconds duration,
+                               std::chrono::milliseconds period) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
-    const auto duration = std::chrono::milliseconds(m_durationMs);
-    const auto period = kFramePeriod * m_step + std::chrono::milliseconds(m_delayMs);
     QImage frame(to.size(), kFrameFormat);
     while (!m_stop) {
         const auto frameStart = Clock::now();

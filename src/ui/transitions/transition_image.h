@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QWidget>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 
@@ -81,7 +82,8 @@ protected:
 
 private:
     QImage Compose(const QSize& logical, qreal ratio) const;
-    void Animate(int style, QImage from, QImage to);
+    void Animate(int style, QImage from, QImage to, std::chrono::milliseconds duration,
+                 std::chrono::milliseconds period);
     void ShowFrame(const QImage& frame);
     void RequestUpdate();
 
