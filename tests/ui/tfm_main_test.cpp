@@ -191,6 +191,15 @@ private slots:
         for (int y = T; y < T + 16; ++y)
             for (int x = L + 1; x < L + W - 1; ++x)
                 QVERIFY(IsWhite(shot.pixel(x, y)));
+
+        // a selected row keeps its column 2 readable: blue on white, the selection in column 1
+        w.ListTitle->selectRow(2);
+        const QImage selected =
+            w.ListTitle->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        T = top(2);
+        QVERIFY(IsWhite(selected.pixel(L + 4, T + 9)));
+        QVERIFY(CountInk(selected, QRect(L + 10, T + 3, 26, 13)) > 10);
+        QVERIFY(!IsWhite(selected.pixel(100, T + 9)));
     }
 
     void mouseZones() {

@@ -31,11 +31,18 @@ void AlbumDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     initStyleOption(&background, index);
     background.text.clear();
     background.icon = QIcon();
+    const QRect cell = option.rect;
+    if (index.column() == 1) {
+        // The progress column draws its own white cell: blue "下载" and the silver bar stay
+        // readable on a selected row, whose selection shows in column 1.
+        painter->fillRect(cell, Qt::white);
+        background.state &= ~QStyle::State_Selected;
+    }
     const QWidget* widget = option.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+    if (index.column() == 0)
+        style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
 
-    const QRect cell = option.rect;
     if (index.column() == 0) {
         const int picture = item->StateIndex;
         if (picture >= 0 && picture < 4) {
