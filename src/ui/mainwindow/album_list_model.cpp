@@ -2,6 +2,8 @@
 
 #include "ui/mainwindow/main_window_rules.h"
 
+#include <algorithm>
+
 namespace paperkit {
 
 int AlbumListModel::rowCount(const QModelIndex& parent) const {
@@ -32,6 +34,7 @@ QVariant AlbumListModel::data(const QModelIndex& index, int role) const {
 void AlbumListModel::Reset(std::vector<AlbumItem> items) {
     beginResetModel();
     m_items = std::move(items);
+    Reindex();
     endResetModel();
 }
 
@@ -53,7 +56,24 @@ void AlbumListModel::Remove(int row) {
         return;
     beginRemoveRows({}, row, row);
     m_items.erase(m_items.begin() + row);
+    Reindex();
     endRemoveRows();
+}
+
+void AlbumListModel::Reindex() {
+    m_rows.clear();
+    m_rows.reserve(m_items.size());
+    for (std::size_t row = 0; row < m_items.size(); ++row)
+        m_rows.emplace(m_items[row].Data, static_cast<int>(row));
+}
+
+std::vector<int> AlbumListModel::RowsOf(const TWallSubject* subject) const {
+    std::vector<int> rows;
+    const auto [first, last] = m_rows.equal_range(subject);
+    for (auto it = first; it != last; ++it)
+        rows.push_back(it->second);
+    std::sort(rows.begin(), rows.end());
+    return rows;
 }
 
 } // namespace paperkit

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace paperkit {
@@ -39,9 +40,15 @@ public:
     void Changed(int row, int firstColumn, int lastColumn);
     /// Takes the row out.
     void Remove(int row);
+    /// The rows that show the album, in order. Picture events arrive by the hundred a second, so
+    /// they find their rows without walking the list.
+    std::vector<int> RowsOf(const TWallSubject* subject) const;
 
 private:
+    void Reindex();
+
     std::vector<AlbumItem> m_items;
+    std::unordered_multimap<const TWallSubject*, int> m_rows;
 };
 
 } // namespace paperkit

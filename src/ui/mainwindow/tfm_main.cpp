@@ -657,11 +657,8 @@ void TFmMain::OnImageDownloaded(char pageKind, int id, int no) {
     const TWallImage* image = Albums(pageKind).FindImage(id, no);
     if (!image)
         return;
-    AlbumListModel& model = Model(pageKind);
-    for (int row = 0; row < model.Count(); ++row) {
-        if (model.Item(row)->Data == image->Subject)
-            RefreshItem(pageKind, row, true, true);
-    }
+    for (int row : Model(pageKind).RowsOf(image->Subject))
+        RefreshItem(pageKind, row, true, true);
 }
 
 } // namespace paperkit
