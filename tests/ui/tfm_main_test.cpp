@@ -517,6 +517,53 @@ private slots:
         QCOMPARE(slideshows.size(), std::size_t(2));
     }
 
+    void serverTextsAreNotMarkup() {
+        auto& album = fx->AddNew(AlbumFixture::MakeAlbum(1, 1, 0));
+        album.Desc = "<b>粗</b>";
+        album.Remark = "<img src=\"/etc/passwd\">";
+        TFmMain& w = Open();
+        QCOMPARE(w.PutTitleCaption->textFormat(), Qt::PlainText);
+        QCOMPARE(w.PutTitleRemark->textFormat(), Qt::PlainText);
+        QCOMPARE(w.PutTitleCaption->text(), QStringLiteral("<b>粗</b>"));
+    }
+
+    void dialogSeamsAndTheOtherPage() {
+        int categories = 0, setups = 0, lists = 0;
+        bool listOk = false;
+        auto services = Services();
+        services.ShowCategorySetup = [&](QWidget*) { ++categories; };
+        services.ShowSetup = [&](QWidget*) { ++setups; };
+        services.ShowWallPaperList = [&](QWidget*) {
+            ++lists;
+            return listOk;
+        };
+        auto& album = fx->AddNew(AlbumFixture::MakeAlbum(1, 2, 0));
+        fx->AddDown(AlbumFixture::MakeAlbum(2, 2, 0));
+        window = new TFmMain(fx->Setup, commands, services);
+        window->show();
+        TFmMain& w = *window;
+        QTest::mouseClick(w.BtnCategory, Qt::LeftButton);
+        QTest::mouseClick(w.BtnSetup, Qt::LeftButton);
+        QCOMPARE(categories, 1);
+        QCOMPARE(setups, 1);
+
+        // the rotation list changed elsewhere: the state pictures follow only after OK
+        album.InWallList = true;
+        QTest::mouseClick(w.BtnWallPaperList, Qt::LeftButton);
+        QCOMPARE(w.Model('1').Item(0)->StateIndex, 3);
+        listOk = true;
+        QTest::mouseClick(w.BtnWallPaperList, Qt::LeftButton);
+        QCOMPARE(lists, 2);
+        QCOMPARE(w.Model('1').Item(0)->StateIndex, 2);
+        QVERIFY(commands.empty());
+
+        // a cover of the page not shown redraws its row but leaves the details alone
+        GoToDownloads();
+        QCOMPARE(w.PutTitleCaption->text(), QStringLiteral("专辑2"));
+        w.OnSubjectDownloaded('1', 1);
+        QCOMPARE(w.PutTitleCaption->text(), QStringLiteral("专辑2"));
+    }
+
     void closingFreesTheWindow() {
         TFmMain& w = Open();
         QTest::mouseClick(w.BtnExit, Qt::LeftButton);

@@ -45,7 +45,10 @@ QPushButton* MakeButton(const QString& caption, const QRect& geometry, QWidget* 
 }
 
 QLabel* MakeLabel(const QString& caption, const QRect& geometry, QWidget* parent) {
-    auto* label = new QLabel(caption, parent);
+    auto* label = new QLabel(parent);
+    // Album texts come from the server: they are shown as they are, never read as markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(caption);
     label->setGeometry(geometry);
     return label;
 }
