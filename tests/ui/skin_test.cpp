@@ -1,10 +1,13 @@
 // The common look's behaviour that windows rely on.
 #include "testsupport/qtest_main.h"
+#include "ui/skin/modal_button.h"
 #include "ui/skin/skin.h"
 
+#include <QDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace paperkit {
@@ -52,6 +55,51 @@ private slots:
         QTest::keyClicks(spin, QStringLiteral("3"));
         QTest::mouseClick(button, Qt::LeftButton);
         QCOMPARE(seen, 20);
+    }
+
+    void dialogButtonsSetTheResultBeforeTheirHandler() {
+        struct Case {
+            int result;
+            bool throws;
+            bool keepOpen;
+            int expected;
+        };
+        const Case cases[] = {
+            {QDialog::Accepted, false, false, QDialog::Accepted},
+            {QDialog::Rejected, false, false, QDialog::Rejected},
+            {QDialog::Accepted, true, false, QDialog::Accepted}, // a failing handler keeps it
+            {QDialog::Accepted, false, true, 7},                 // the handler keeps it open
+            {kModalNone, false, false, 7},                       // a button without a result
+        };
+        for (const Case& c : cases) {
+            QDialog dialog;
+            auto* spin = new QSpinBox(&dialog);
+            spin->setRange(20, 50);
+            spin->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+            auto* button = new QPushButton(QStringLiteral("确定"), &dialog);
+            button->move(0, 40);
+            int seenResult = -1;
+            int seenValue = -1;
+            ConnectModalButton(button, &dialog, c.result, [&] {
+                seenResult = dialog.result();
+                seenValue = spin->value();
+                if (c.keepOpen)
+                    dialog.setResult(kModalNone);
+                if (c.throws)
+                    throw std::runtime_error("handler failed");
+            });
+            QTimer::singleShot(0, &dialog, [&] {
+                spin->setFocus();
+                spin->selectAll();
+                QTest::keyClicks(spin, QStringLiteral("3"));
+                QTest::mouseClick(button, Qt::LeftButton);
+                if (dialog.isVisible())
+                    dialog.done(7);
+            });
+            QCOMPARE(dialog.exec(), c.expected);
+            QCOMPARE(seenResult, c.result);
+            QCOMPARE(seenValue, 20);
+        }
     }
 };
 
