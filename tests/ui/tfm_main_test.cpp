@@ -134,7 +134,7 @@ private slots:
         for (QWidget* child : w.findChildren<QWidget*>()) {
             if (qobject_cast<QPushButton*>(child) || qobject_cast<QTableView*>(child) ||
                 qobject_cast<QRadioButton*>(child) || qobject_cast<QGroupBox*>(child) ||
-                qobject_cast<TLinkLabel*>(child))
+                qobject_cast<TLinkLabel*>(child) || qobject_cast<TPictureButton*>(child))
                 QVERIFY2(!child->accessibleName().isEmpty(), qPrintable(child->objectName()));
         }
     }
@@ -490,7 +490,7 @@ private slots:
         for (TWallSubject* album : {&good, &cut, &junk})
             album->Downloaded = true;
         TFmMain& w = Open();
-        const auto centre = [&] { return w.ImgTitle->pixmap().toImage().pixelColor(80, 60); };
+        const auto centre = [&] { return w.ImgTitle->Picture().pixelColor(80, 60); };
         QVERIFY(centre().red() > 200 && centre().green() < 60);
         for (int row : {1, 2}) {
             Press(w.ListTitle, row, 100);

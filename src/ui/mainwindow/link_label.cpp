@@ -1,6 +1,7 @@
 #include "ui/mainwindow/link_label.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace paperkit {
 namespace {
@@ -33,10 +34,21 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
         Open(m_url);
 }
 
-void TPictureButton::mouseReleaseEvent(QMouseEvent* event) {
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && Click)
-        Click();
+void TPictureButton::SetPicture(const QImage& picture) {
+    m_picture = picture;
+    update();
+}
+
+void TPictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_picture.isNull())
+        painter.drawImage(rect(), m_picture);
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(47, 109, 181), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 } // namespace paperkit

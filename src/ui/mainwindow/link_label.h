@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QImage>
 #include <QLabel>
 #include <functional>
 #include <string>
@@ -26,15 +28,22 @@ private:
     std::string m_url;
 };
 
-/// A picture that runs a handler when clicked (the album cover).
-class TPictureButton final : public QLabel {
+/// A button that is a picture (the album cover): it shows the picture over its whole face, and
+/// is a push button to the keyboard and to screen readers.
+class TPictureButton final : public QAbstractButton {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
-    std::function<void()> Click;
+    using QAbstractButton::QAbstractButton;
+
+    void SetPicture(const QImage& picture);
+    const QImage& Picture() const { return m_picture; }
+    QSize sizeHint() const override { return {160, 120}; }
 
 protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage m_picture;
 };
 
 } // namespace paperkit

@@ -197,8 +197,7 @@ void TFmMain::BuildDetails() {
     ImgTitle->setAccessibleName(QStringLiteral("点击可全屏播放"));
     ImgTitle->setFocusPolicy(Qt::StrongFocus);
     ImgTitle->setCursor(Qt::PointingHandCursor);
-    ImgTitle->setScaledContents(true);
-    ImgTitle->Click = [this] { StartSlideshow(); };
+    connect(ImgTitle, &QAbstractButton::clicked, this, &TFmMain::StartSlideshow);
 
     PutTitleRemark = MakeLabel(QString(), QRect(8, 162, 290, 106), panel);
     PutTitleRemark->setObjectName(QStringLiteral("PutTitleRemark"));
@@ -420,7 +419,7 @@ void TFmMain::ShowSubjectInfo(const TWallSubject* subject) {
             if (const auto file = CoverFile(*subject, PageKind()))
                 cover = LoadCoverPicture(*file);
         }
-        ImgTitle->setPixmap(QPixmap::fromImage(cover.isNull() ? BlankCover() : cover));
+        ImgTitle->SetPicture(cover.isNull() ? BlankCover() : cover);
         SetDataLabel(PutTitleCaption, Text(subject->Desc), QStringLiteral("专辑名称"));
         SetDataLabel(PutTitleRemark, Text(subject->Remark), QStringLiteral("专辑介绍"));
         const QString chosen = Text(SizeName(subject->Size));
@@ -434,7 +433,7 @@ void TFmMain::ShowSubjectInfo(const TWallSubject* subject) {
             start = comma + 1;
         }
     } else {
-        ImgTitle->setPixmap(QPixmap::fromImage(BlankCover()));
+        ImgTitle->SetPicture(BlankCover());
         SetDataLabel(PutTitleCaption, QString(), QStringLiteral("专辑名称"));
         SetDataLabel(PutTitleRemark, QString(), QStringLiteral("专辑介绍"));
         PutURL->setEnabled(false);
