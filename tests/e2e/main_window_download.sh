@@ -27,7 +27,13 @@ done
 "$demo" --server "$url" >>"$PK_DESKTOP_LOG" 2>&1 &
 pk_desktop_pids+=($!)
 pk_atspi press "$app" "push button" "打开主窗口" 20 || pk_die "no panel button"
-pk_wait_window "青鸾画屏 v2011c.12rc9" 15 >/dev/null || pk_die "the main window did not open"
+id=$(pk_wait_window "青鸾画屏 v2011c.12rc9" 15) || pk_die "the main window did not open"
+# While it is open the program has a taskbar button: a normal window, not skipped by taskbars.
+xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL ||
+    pk_die "the main window is no normal window"
+if xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; then
+    pk_die "the main window keeps out of the taskbar"
+fi
 
 rows() { "$PK_PYTHON" "$PK_E2E_DIR/list_rows.py" "$app" "最新更新"; }
 # The catalog arrives from the server after the window opened: wait for the albums.
@@ -55,7 +61,11 @@ for _ in $(seq 600); do
     if [[ $state =~ ^下载\ ([0-9]+)/([0-9]+) ]] && [ "${BASH_REMATCH[1]}" = "${BASH_REMATCH[2]}" ] &&
         [ "${BASH_REMATCH[2]}" -gt 0 ]; then
         echo "complete: $caption: $state"
-        pk_screenshot "$PK_DESKTOP_DIR/done.png" 2>/dev/null || true
+        # Closing it takes the window away; the panel stays.
+        pk_atspi press "$app" "push button" "关闭" 10 || pk_die "no close button"
+        pk_wait_for 10 sh -c '! xdotool search --onlyvisible --name "^青鸾画屏 v2011c.12rc9\$"' ||
+            pk_die "the main window did not close"
+        pk_atspi wait "$app" "push button" "打开主窗口" 5 || pk_die "the panel went with it"
         exit 0
     fi
     sleep 0.1
