@@ -107,8 +107,11 @@ const TDownHttpThread::CommandEntry* TDownHttpThread::FindCommand(const std::str
 
 void TDownHttpThread::DispatchCommands() {
     auto& list = m_side.CommandList;
+    // The posted line goes first: it carries what the coordinator has just done, and a window's
+    // line queued meanwhile would otherwise copy the windows' older state over it (a waiting
+    // "WallPaperSetup" would drop the albums a "NewToMainSetupFiles" brings).
     if (!PostedCommand.empty()) {
-        list.push_back(std::move(PostedCommand));
+        list.push_front(std::move(PostedCommand));
         PostedCommand.clear();
     }
     while (!list.empty()) {

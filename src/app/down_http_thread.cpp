@@ -215,6 +215,10 @@ void TDownHttpThread::ServerCheck() {
             m_files.OldCategoryTotal = m_files.CategoryTotal;
             m_files.OldFileTotal = m_files.FileTotal;
             SaveOldTotals(m_files);
+        } else {
+            // Forgetting the accepted text lets the next check take the same totals again and
+            // repeat the update, and keeps the task pass from storing totals never acted upon.
+            m_files.FileTotalXml.clear();
         }
     }
     if (!Stopping() && m_files.OldLastVer != m_files.LastVer) {
@@ -237,7 +241,8 @@ void TDownHttpThread::TaskPass() {
 
     if (countBefore > 0 && tasks.Count() == 0) {
         Log("下载全部完成");
-        SaveOldTotals(m_files);
+        if (!m_files.FileTotalXml.empty())
+            SaveOldTotals(m_files);
         ClearOldFiles(m_files.Subjects(), m_files.LastVers);
         Post("DownloadEnd");
     }

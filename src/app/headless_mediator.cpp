@@ -1,5 +1,6 @@
 #include "app/headless_mediator.h"
 
+#include "app/change_interval.h"
 #include "app/event_loop.h"
 #include "app/progress_printer.h"
 #include "catalog/main_setup_files.h"
@@ -50,12 +51,11 @@ void HeadlessMediator::SetTimerFromParas() {
         m_loop.StopTimer(m_timer);
     m_timer = 0;
     m_timerSeconds = 0;
-    const auto& paras = m_main.WallParas;
-    const long seconds = paras.Hour * 3600L + paras.Minute * 60L + paras.Second;
-    if (!paras.Change || seconds <= 0)
+    const auto interval = ChangeInterval(m_main.WallParas);
+    if (interval.count() <= 0)
         return;
-    m_timerSeconds = seconds;
-    m_timer = m_loop.StartTimer(std::chrono::seconds(seconds), [this] { ChangeTick(); });
+    m_timerSeconds = static_cast<long>(interval.count() / 1000);
+    m_timer = m_loop.StartTimer(interval, [this] { ChangeTick(); });
 }
 
 void HeadlessMediator::ChangeTick() {

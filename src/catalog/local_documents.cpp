@@ -124,12 +124,18 @@ bool TDownLoadFiles::WriteSetupFile(const fs::path& container) {
 
         pugi::xml_node papers = root.append_child("WallPaper");
         for (const TWallPaper& paper : WallPapers()) {
+            // The reader ends the rotation list at an entry it cannot take, so such an entry is
+            // left out here rather than cutting off every entry behind it.
+            if (paper.Type == '\0' ||
+                ((paper.Type == '1' || paper.Type == '2') && !ParseDecimal(paper.Id)))
+                continue;
             pugi::xml_node item = papers.append_child("P");
             WriteAttrChar(item, "Type", paper.Type);
             WriteAttr(item, "Id", paper.Id);
             if (paper.Type == '0') {
                 WriteAttr(item, "Name", paper.Name);
-                WriteAttrChar(item, "HasSub", paper.HasSub);
+                // A folder entry made without a choice takes only the folder's own pictures.
+                WriteAttrChar(item, "HasSub", paper.HasSub == '\0' ? 'N' : paper.HasSub);
             }
         }
 

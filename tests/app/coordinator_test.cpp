@@ -19,8 +19,10 @@
 #include "transfer/url_layout.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace paperkit {
 namespace {
@@ -72,6 +74,20 @@ protected:
         const auto all = m_catalog.Server.RequestsFor(path);
         return static_cast<int>(std::count_if(
             all.begin(), all.end(), [](const auto& request) { return request.method == "GET"; }));
+    }
+
+    /// Hands one line to the dispatcher from another thread, as the coordinator thread does,
+    /// while this thread serves the windows' side. The coordinator itself is not started.
+    void PostAsCoordinator(const std::string& line) {
+        m_coordinator = std::make_unique<TDownHttpThread>(
+            m_loop, WindowsSide{m_main, m_rotation, m_commands}, m_files, m_fetcher, std::string());
+        std::atomic<bool> posted{false};
+        std::thread coordinator([&] {
+            m_coordinator->Post(line);
+            posted = true;
+        });
+        ServeUntil([&] { return posted.load(); }, 10s);
+        coordinator.join();
     }
 
     test::TempDir m_root;
@@ -144,6 +160,53 @@ TEST_F(CoordinatorTest, CheckNewRechecksAndUnchangedTotalsFetchNothingElse) {
     }));
 }
 
+TEST_F(CoordinatorTest, AFailedAlbumsFetchIsRepeatedByTheNextCheckAndTheNextStart) {
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle(); }));
+    const auto storedTotal = [&] {
+        TDownLoadFiles stored;
+        stored.ReadFileTotalOld(ReceiveFolder / "filetotalold.xmz");
+        return stored.OldFileTotal;
+    };
+    ASSERT_EQ(storedTotal(), m_files.OldFileTotal);
+
+    // A new album, but the albums document fails once. A missing cover gives the task pass work,
+    // so it ends with a download that empties the task list.
+    const auto failOnce = [&](int album) {
+        const std::string actedUpon = storedTotal();
+        m_catalog.AddAlbum(ServedCatalog::MakeAlbum(album, 2, 1));
+        m_catalog.Publish();
+        test::ServerFault fault;
+        fault.status = 500;
+        m_server.SetFault("/wallfiles/file.xmz", fault);
+        const auto cover = *NewSubjectFile(*m_files.Subjects().Find(101));
+        fs::remove(cover);
+        const int checks = m_coordinator->ChecksDone();
+        m_commands.push_back("CheckNew");
+        ASSERT_TRUE(ServeUntil([&] {
+            return m_coordinator->ChecksDone() > checks && m_coordinator->Idle() &&
+                   fs::exists(cover);
+        }));
+        EXPECT_EQ(m_main.Subjects.Find(album), nullptr);
+        EXPECT_EQ(storedTotal(), actedUpon);
+        m_server.SetFault("/wallfiles/file.xmz", {});
+    };
+
+    failOnce(103);
+    const int checks = m_coordinator->ChecksDone();
+    m_commands.push_back("CheckNew");
+    ASSERT_TRUE(ServeUntil([&] {
+        return m_coordinator->ChecksDone() > checks && m_main.Subjects.Find(103) != nullptr;
+    }));
+
+    failOnce(104);
+    m_coordinator->StopAndWait();
+    m_coordinator.reset();
+    Start();
+    EXPECT_TRUE(ServeUntil([&] { return m_main.Subjects.Find(104) != nullptr; }));
+}
+
 TEST_F(CoordinatorTest, APausedCoordinatorTakesNoCommandsUntilResumed) {
     m_catalog.Publish();
     Start();
@@ -176,6 +239,32 @@ TEST_F(CoordinatorTest, SettingAnAlbumsSizeQueuesItsPicturesAndBadCommandsAreDro
     m_commands.push_back("SubjectSetupSize:102");
     ASSERT_TRUE(ServeUntil([&] { return m_main.Subjects.FindImage(102, 1)->Downloaded; }));
     EXPECT_TRUE(fs::exists(*NewImageFile(*album->Images.Get(0))));
+}
+
+TEST_F(CoordinatorTest, APostedLineRunsBeforeTheWindowsLinesWaitingBehindIt) {
+    // The windows know album 101 only; the coordinator has just read 102 as well.
+    m_main.Subjects.Add(ServedCatalog::MakeAlbum(101, 1, 2));
+    m_files.Subjects().Add(ServedCatalog::MakeAlbum(101, 1, 2));
+    m_files.Subjects().Add(ServedCatalog::MakeAlbum(102, 2, 1));
+    m_commands.push_back("WallPaperSetup");
+    PostAsCoordinator("NewToMainSetupFiles");
+    EXPECT_TRUE(m_commands.empty());
+    EXPECT_NE(m_main.Subjects.Find(102), nullptr);
+    EXPECT_NE(m_files.Subjects().Find(102), nullptr);
+}
+
+TEST_F(CoordinatorTest, AWaitingSizeChangeKeepsThePictureTheResultPassMarked) {
+    for (auto* list : {&m_main.Subjects, &m_files.Subjects()}) {
+        auto album = ServedCatalog::MakeAlbum(102, 2, 1);
+        album->Download = true;
+        album->Size = SizeIndex(kSize);
+        list->Add(std::move(album));
+    }
+    m_files.Subjects().FindImage(102, 1)->Downloaded = true;
+    m_commands.push_back("SubjectSetupSize:102");
+    PostAsCoordinator("ImageDownloaded:102.1");
+    EXPECT_TRUE(m_main.Subjects.FindImage(102, 1)->Downloaded);
+    EXPECT_TRUE(m_files.Subjects().FindImage(102, 1)->Downloaded);
 }
 
 TEST_F(CoordinatorTest, AThumbnailThatAlwaysFailsIsTriedSixTimesAndDropped) {

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <sstream>
 
 namespace paperkit {
@@ -72,14 +73,22 @@ TEST_F(HeadlessMediatorTest, TimerFollowsTheSettings) {
         int hour, minute, second;
         long seconds;
     };
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
     for (const Case c : {Case{false, 0, 5, 0, 0}, Case{true, 0, 1, 30, 90},
-                         Case{true, 1, 0, 0, 3600}, Case{true, 0, 0, 0, 0}}) {
+                         Case{true, 1, 0, 0, 3600}, Case{true, 0, 0, 0, 0},
+                         // Damaged settings: each value is held to the dialog's range, so nothing
+                         // overflows and nothing wraps round to a change on every pass.
+                         Case{true, kMax, 0, 0, 24 * 3600}, Case{true, -1, 0, 3601, 59},
+                         Case{true, 0, 90, -5, 59 * 60}, Case{true, kMin, kMin, kMin, 0},
+                         Case{true, kMax, kMax, kMax, 24 * 3600 + 59 * 60 + 59}}) {
         m_main.WallParas.Change = c.change;
         m_main.WallParas.Hour = c.hour;
         m_main.WallParas.Minute = c.minute;
         m_main.WallParas.Second = c.second;
         m_events.OnSettingsChanged();
-        EXPECT_EQ(m_mediator.TimerSeconds(), c.seconds);
+        EXPECT_EQ(m_mediator.TimerSeconds(), c.seconds)
+            << c.hour << ":" << c.minute << ":" << c.second;
     }
     m_main.WallParas = {};
     m_main.WallParas.Change = true;

@@ -92,6 +92,35 @@ TEST_F(ProgramTest, ExitWhenIdleLeavesTheCatalogAndCoversInPlace) {
     EXPECT_TRUE(fs::exists(Receive() / "fileindex.ini"));
 }
 
+TEST_F(ProgramTest, AlbumSizesAreChosenForTheScreenItRunsOn) {
+    // An album of a preset category keeps the size chosen for the screen; no pictures, so only
+    // its cover is fetched.
+    auto album = ServedCatalog::MakeAlbum(301, 1, 0);
+    album->SizeList = "1024x768,1366x768";
+    m_catalog.AddAlbum(std::move(album));
+    m_catalog.Publish();
+    const struct {
+        const char* screen;
+        const char* chosen;
+    } cases[] = {{"1024x768", "1024x768"}, {"1366x768", "1366x768"}};
+    for (const auto& c : cases) {
+        fs::remove_all(m_home / "PaperKit");
+        fs::create_directories(Receive());
+        m_catalog.PresetCategory(Receive(), 1);
+        setenv("PAPERKIT_SCREEN", c.screen, 1);
+        const auto run = Run({"--exit-when-idle", "--server", m_catalog.Server.Url()});
+        unsetenv("PAPERKIT_SCREEN");
+        ASSERT_EQ(run.status, 0) << run.output;
+        TDownLoadFiles stored;
+        ASSERT_TRUE(stored.OpenDocument(Receive() / "setupfile.xmz"));
+        const auto item =
+            stored.Document.document_element().child("Subject").find_child_by_attribute("T", "Id",
+                                                                                        "301");
+        ASSERT_TRUE(item) << c.screen;
+        EXPECT_EQ(item.attribute("Size").as_int(-2), SizeIndex(c.chosen)) << c.screen;
+    }
+}
+
 TEST_F(ProgramTest, ExitStatusTellsThatTheServerCouldNotBeChecked) {
     std::string gone;
     {

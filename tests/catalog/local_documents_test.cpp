@@ -4,6 +4,8 @@
 #include "support/globals.h"
 
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace paperkit {
 namespace {
@@ -248,6 +250,28 @@ TEST_F(LocalDocuments, RotationListKeepsEntriesUntilOneIsBroken) {
                                        broken + "<P Type=\"1\" Id=\"12\"/></WallPaper></Root>")));
         EXPECT_EQ(m_files.WallPapers().Count(), 1) << broken;
     }
+}
+
+TEST_F(LocalDocuments, WrittenRotationListsReadBackWhole) {
+    TWallPapers& papers = m_files.WallPapers();
+    AddPaper(papers, '1', "11");
+    AddPaper(papers, '0', "/pics", "Pics");        // made without a sub-folder choice
+    AddPaper(papers, '\0', "/nowhere", "Nothing"); // no type at all
+    AddPaper(papers, '1', "twelve");               // an album key that names no album
+    AddPaper(papers, '0', "/more", "More", 'Y');
+    AddPaper(papers, '2', "21");
+    const auto path = m_dir / "setupfile.xmz";
+    ASSERT_TRUE(m_files.WriteSetupFile(path));
+
+    TDownLoadFiles reread{ScreenGeometry{1280, 1024, 1366, 768}};
+    reread.Subjects().Assign(m_files.Subjects());
+    reread.DSubjects().Assign(m_files.DSubjects());
+    ASSERT_TRUE(reread.ReadSetupFile(path));
+    std::vector<std::string> keys;
+    for (const TWallPaper& paper : reread.WallPapers())
+        keys.push_back(std::string(1, paper.Type) + ":" + paper.Id +
+                       (paper.Type == '0' ? std::string(":") + paper.HasSub : std::string()));
+    EXPECT_EQ(keys, (std::vector<std::string>{"1:11", "0:/pics:N", "0:/more:Y", "2:21"}));
 }
 
 TEST_F(LocalDocuments, ChoicesOfGoneAlbumsAndMovedPicturesAreDropped) {

@@ -7,6 +7,7 @@
 #include "app/hand_off.h"
 #include "app/headless_mediator.h"
 #include "app/progress_printer.h"
+#include "app/screen_geometry.h"
 #include "app/startup.h"
 #include "catalog/download_files.h"
 #include "catalog/main_setup_files.h"
@@ -121,7 +122,7 @@ int RunInstance(std::unique_ptr<SingleInstance>& instance, const CommandLine& op
 
     TWallRotation rotation(setter);
     TMainSetupFiles mainSetupFiles;
-    auto downloadFiles = std::make_unique<TDownLoadFiles>();
+    auto downloadFiles = std::make_unique<TDownLoadFiles>(PlatformScreenGeometry());
     downloadFiles->TaskThread = std::make_shared<TWallTaskThread>();
     CommandLines commandList;
     Fetcher fetcher;
