@@ -157,7 +157,7 @@ TEST_F(ProgramTest, ASecondStartHandsItsGuideFileToTheRunningInstance) {
     ASSERT_TRUE(WriteGuideFile(*guided, guide));
     m_catalog.AddAlbum(std::move(guided));
 
-    Launch({"--server", m_catalog.Server.Url()});
+    Launch({"--headless", "--server", m_catalog.Server.Url()});
     // The first start is listening once a step reaches it.
     Finished step;
     for (int i = 0; i < 300 && (step = Run({"--next"})).status != 0; ++i)
