@@ -19,21 +19,24 @@
 #include "transfer/fetch.h"
 #include "transfer/task_thread.h"
 #include "ui/form_showing.h"
-#include "ui/main/fm_main.h"
+#include "ui/mainwindow/tfm_main.h"
+#include "ui/media/qt_media_commands.h"
 #include "ui/mediator/ask_yes_no.h"
 #include "ui/mediator/do_between.h"
 #include "ui/navigator/fm_bk.h"
 #include "ui/navigator/fm_navigator.h"
 #include "ui/qt_windows_thread.h"
+#include "ui/skin/skin.h"
+#include "ui/slideshow/slideshow_launcher.h"
 #include "ui/svg_picture.h"
 
-#include <iostream>
 #include <QApplication>
 #include <QIcon>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
+#include <iostream>
 
 namespace paperkit {
 
@@ -51,7 +54,8 @@ public:
     TDesktopProgram(QtWindowsThread& windows, const CommandLine& options)
         : m_windows(windows), m_options(options), m_setter(CreateWallpaperSetter()),
           m_probe(CreateMaximizedWindowProbe()), m_placement(CreateDesktopPlacement()),
-          m_rotation(*m_setter), m_mediator(m_main, m_rotation) {}
+          m_rotation(*m_setter), m_mediator(m_main, m_rotation),
+          m_slideshow(m_main.WallParas, m_media) {}
 
     ~TDesktopProgram() {
         Shutdown();
@@ -86,7 +90,7 @@ public:
             m_windows, WindowsSide{m_main, m_rotation, m_commandList}, *m_downloadFiles, m_fetcher,
             m_options.guideFile);
         m_mediator.SetNavigator(m_navigator.get());
-        m_mediator.SetMainWindowMaker([] { return new TFmMain; });
+        m_mediator.SetMainWindowMaker([this] { return MakeMainWindow(); });
         m_mediator.Fill(m_coordinator->Events);
         m_coordinator->Start();
 
@@ -172,10 +176,22 @@ private:
         // The new window fills its lists from the windows' catalog while the coordinator holds.
         if (m_coordinator)
             m_coordinator->Pause();
-        auto* window = new TFmMain;
+        QWidget* window = MakeMainWindow();
         if (m_coordinator)
             m_coordinator->Resume();
         window->show();
+    }
+
+    TFmMain* MakeMainWindow() {
+        TFmMainServices services = DesktopMainServices();
+        services.ShowSlideshow = [this](const std::vector<std::filesystem::path>& paths) {
+            m_slideshow.ShowPictures(paths);
+        };
+        services.AskYesNo = [](const std::string& question) {
+            return paperkit::AskYesNo(question) == kAnswerYes;
+        };
+        services.Language = m_language;
+        return new TFmMain(m_main, m_commandList, std::move(services));
     }
 
     QtWindowsThread& m_windows;
@@ -189,6 +205,8 @@ private:
     CommandLines m_commandList;
     Fetcher m_fetcher;
     TDoBetween m_mediator;
+    QtMediaCommands m_media;
+    FmShowImageLauncher m_slideshow;
     std::unique_ptr<TDownLoadFiles> m_downloadFiles;
     std::unique_ptr<TFmBk> m_backdrop;
     std::unique_ptr<TFmNavigator> m_navigator;
@@ -245,6 +263,7 @@ int RunDesktop(std::unique_ptr<SingleInstance>& instance, const CommandLine& opt
     QApplication::setOrganizationName(QStringLiteral("Ravenmoor"));
     QApplication::setQuitOnLastWindowClosed(false);
     InitPictures();
+    ApplySkin(app);
     QApplication::setWindowIcon(ApplicationIcon());
 
     int status = 0;
