@@ -44,7 +44,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
     app.add_option("--server", options.server,
                    "Catalog server root address (default: the built-in one, or PAPERKIT_SERVER)");
     app.add_flag("--exit-when-idle", options.exitWhenIdle,
-                 "End once the first server check is over and nothing is left to download");
+                 "End once the first server check is over and nothing is left to download (runs "
+                 "without windows)");
     app.add_option("guide", options.guideFile, "A download guide file (.pkd) to take in");
 
     auto* steps = app.add_option_group("steps", "Hand a navigator step to the running instance");

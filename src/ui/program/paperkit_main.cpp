@@ -1,5 +1,6 @@
-// The paperkit program without windows: the running instance with its coordinator, or a second
-// start that hands its argument or a navigator step to the running instance.
+// The paperkit program: the running instance with its windows (ui/program/desktop_program.cpp)
+// or, with --headless, without them; or a second start that hands its argument or a navigator
+// step to the running instance.
 #include "app/command_line.h"
 #include "app/down_http_thread.h"
 #include "app/event_loop.h"
@@ -22,6 +23,9 @@
 #include "support/log.h"
 #include "transfer/fetch.h"
 #include "transfer/task_thread.h"
+#ifdef PAPERKIT_DESKTOP
+#include "ui/program/desktop_program.h"
+#endif
 
 #include <chrono>
 #include <iostream>
@@ -124,7 +128,7 @@ int RunInstance(std::unique_ptr<SingleInstance>& instance, const CommandLine& op
     Fetcher fetcher;
     HeadlessMediator mediator(loop, mainSetupFiles, rotation, *probe, progress);
 
-    const bool listening = instance->Listen([&](const std::string& message) {
+    const auto listening = instance->Listen([&](const std::string& message) {
         loop.Post([&, message] {
             if (message == kHandOffMessage) {
                 if (auto command = TakeHandOff(HandOffFile()))
@@ -134,8 +138,13 @@ int RunInstance(std::unique_ptr<SingleInstance>& instance, const CommandLine& op
             }
         });
     });
-    if (!listening)
+    if (listening == SingleInstance::ListenResult::OtherInstance)
         return HandOver(*instance, options);
+    if (listening == SingleInstance::ListenResult::Failed) {
+        std::cerr << "paperkit: cannot become the running instance: " << instance->FailureReason()
+                  << "\n";
+        return 1;
+    }
 
     bool interrupted = false;
     auto signals = WatchTerminationSignals([&] {
@@ -198,5 +207,12 @@ int main(int argc, char** argv) {
     auto instance = CreateSingleInstance(ReceiveFolder);
     if (options.step != RemoteStep::None)
         return HandOver(*instance, options);
+#ifdef PAPERKIT_DESKTOP
+    if (!options.headless && !options.exitWhenIdle) {
+        if (DesktopAvailable())
+            return RunDesktop(instance, options, [&] { return HandOver(*instance, options); });
+        std::cerr << "paperkit: no display found; running without windows.\n";
+    }
+#endif
     return RunInstance(instance, options);
 }
