@@ -343,12 +343,17 @@ TEST_F(CoordinatorTest, AGuideFileImportsItsAlbumAndDeletingItRemovesFilesAndEnt
     // The window removes the album from its copy, then asks the coordinator to follow.
     m_main.DSubjects.Remove(m_main.DSubjects.Find(201));
     m_commands.push_back("DSubjectDelete:201");
-    ASSERT_TRUE(ServeUntil([&] { return !fs::exists(cover) && !fs::exists(picture); }));
+    // The downloads document is saved last, after the files went.
+    const auto stored = [&] {
+        TDownLoadFiles reread;
+        return !reread.ReadDownloadFile(ReceiveFolder / "downloadfile.xmz") ||
+               reread.DSubjects().Find(201) != nullptr;
+    };
+    ASSERT_TRUE(ServeUntil([&] { return !stored(); }));
+    EXPECT_FALSE(fs::exists(cover));
+    EXPECT_FALSE(fs::exists(picture));
     EXPECT_FALSE(fs::exists(picture.parent_path()));
     EXPECT_FALSE(fs::exists(cover.parent_path()));
-    TDownLoadFiles reread;
-    ASSERT_TRUE(reread.ReadDownloadFile(ReceiveFolder / "downloadfile.xmz"));
-    EXPECT_EQ(reread.DSubjects().Find(201), nullptr);
 }
 
 TEST_F(CoordinatorTest, ShutdownDuringATransferEndsPromptly) {

@@ -99,14 +99,17 @@ pk_desktop_start() {
 pk_desktop_stop() {
     local pid
     for pid in "${pk_desktop_pids[@]}"; do
-        kill "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null || true
     done
     for pid in "${pk_desktop_pids[@]}"; do
-        wait "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null || true # the bus daemon is not our child
     done
     pk_desktop_pids=()
-    [ -n "${PK_DESKTOP_DIR:-}" ] && rm -rf "$PK_DESKTOP_DIR"
+    if [ -n "${PK_DESKTOP_DIR:-}" ]; then
+        rm -rf "$PK_DESKTOP_DIR"
+    fi
     PK_DESKTOP_DIR=
+    return 0
 }
 
 # The id of the first window whose title is TITLE, once it is mapped.
