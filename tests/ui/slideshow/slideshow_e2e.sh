@@ -39,7 +39,9 @@ expect_colour() { # WANT WHAT
 }
 
 out=$PK_DESKTOP_DIR/slideshow.out
+# with the default music from the windowed program's folder, when it is built
 QT_MEDIA_BACKEND=ffmpeg "$PAPERKIT_SLIDESHOW_TRY" "$album" --interval 600 --music \
+    --program-folder "${PAPERKIT_PROGRAM_FOLDER:-$(dirname "$PAPERKIT_SLIDESHOW_TRY")}" \
     >"$out" 2>>"$PK_DESKTOP_LOG" &
 show=$!
 
