@@ -15,7 +15,16 @@ endif()
 target_compile_definitions(paperkit_options INTERFACE
     PAPERKIT_VERSION="${PROJECT_VERSION}")
 
-if(PAPERKIT_SANITIZE)
+# The fuzz build instruments every library of ours for coverage; only the fuzz targets link the
+# libFuzzer driver itself.
+if(PAPERKIT_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "PAPERKIT_FUZZ needs clang (CC=clang CXX=clang++)")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+elseif(PAPERKIT_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
 endif()

@@ -121,14 +121,16 @@ void TDownHttpThread::DispatchCommands() {
         const auto* entry = FindCommand(parts.Name);
         if (!entry)
             continue;
-        bool forward = false;
+        // The actions raise the windows' events, and a window's handler may throw anything; the
+        // line is lost, never the dispatcher or the process.
         try {
-            forward = (this->*entry->Stage1)(parts.Arg);
+            if ((this->*entry->Stage1)(parts.Arg))
+                ThreadCommands.push_back(line);
         } catch (const std::exception& e) {
             Log("command " + parts.Name + ": " + e.what());
+        } catch (...) {
+            Log("command " + parts.Name + ": unknown failure");
         }
-        if (forward)
-            ThreadCommands.push_back(line);
     }
 }
 
@@ -145,6 +147,8 @@ void TDownHttpThread::RunThreadCommands() {
                 SaveSetupFile(m_files);
         } catch (const std::exception& e) {
             Log("command " + parts.Name + ": " + e.what());
+        } catch (...) {
+            Log("command " + parts.Name + ": unknown failure");
         }
     }
 }

@@ -107,14 +107,17 @@ void TDownHttpThread::Post(const std::string& line) {
 }
 
 void TDownHttpThread::Execute() {
-    Guarded("coordinator start", [&] { StartSequence(); });
+    StartSequence();
+    const auto dispatch = [this] {
+        Guarded("dispatcher", [&] { m_windows.RunSync([this] { DispatchCommands(); }); });
+    };
     while (!Stopping()) {
         while (m_paused && !Stopping())
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (Stopping())
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        m_windows.RunSync([this] { DispatchCommands(); });
+        dispatch();
         TaskTick -= 10;
         CheckCountdown -= 10;
         if (CheckCountdown <= 0)
@@ -122,20 +125,24 @@ void TDownHttpThread::Execute() {
         if (TaskTick <= 0)
             Guarded("task pass", [&] { TaskPass(); });
     }
-    m_windows.RunSync([this] { DispatchCommands(); });
+    dispatch();
     m_finished = true;
 }
 
 void TDownHttpThread::StartSequence() {
-    LoadLocalFiles(m_files, [](const std::string& url) { return UrlEncode(url); });
+    // Each step on its own: a failure in one must not cost the windows their catalog or the run
+    // its start-up downloads.
+    Guarded("load local files", [&] {
+        LoadLocalFiles(m_files, [](const std::string& url) { return UrlEncode(url); });
+    });
     m_files.FileTotalXml.clear();
-    MoveDataFolders(m_files);
-    Post("InitMainSetupFiles");
+    Guarded("move data folders", [&] { MoveDataFolders(m_files); });
+    Guarded("InitMainSetupFiles", [&] { Post("InitMainSetupFiles"); });
     Log("Init strServerURL: " + strServerURL);
     if (!m_firstArgument.empty())
-        Post("WebDownload:" + m_firstArgument);
-    QueueLatestTasks();
-    QueueUpdateTasks();
+        Guarded("WebDownload", [&] { Post("WebDownload:" + m_firstArgument); });
+    Guarded("queue latest tasks", [&] { QueueLatestTasks(); });
+    Guarded("queue update tasks", [&] { QueueUpdateTasks(); });
     CheckCountdown = TaskTick;
 }
 

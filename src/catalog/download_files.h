@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <pugixml.hpp>
 #include <string>
 #include <string_view>
@@ -64,11 +65,16 @@ public:
     /// presets to new albums and keeping the choices made there on known ones.
     void MergeIntoMain(TMainSetupFiles& main);
     /// Replaces each guide file path whose album is among the user's downloads by that album's id
-    /// and drops the paths whose album is not; unreadable files stay as they are.
+    /// and drops every other path: those whose album is not, and files that cannot be read or
+    /// name no album the import would take.
     void MatchGuideFiles(std::vector<std::string>& list);
     /// Takes the albums of the guide files into `DSubjects`; each path becomes the id of the last
     /// album taken from it, and paths that gave none are dropped.
     void ImportGuideFiles(std::vector<std::string>& list);
+
+    /// The album a guide file loaded into `Document` names, as ImportGuideFiles would take it:
+    /// the last album before the first one it refuses; nullopt when there is none.
+    std::optional<int> GuideAlbumId() const;
 
     TWallCategorys& Categorys() { return SetupFiles.Categorys; }
     TWallSubjects& Subjects() { return SetupFiles.Subjects; }

@@ -8,6 +8,7 @@
 #include "support/log.h"
 
 #include <exception>
+#include <optional>
 #include <system_error>
 #include <unordered_map>
 
@@ -117,30 +118,35 @@ void TDownLoadFiles::MergeIntoMain(TMainSetupFiles& main) {
 void TDownLoadFiles::MatchGuideFiles(std::vector<std::string>& list) {
     const SubjectIndex dsubjects(DSubjects());
     for (auto i = list.size(); i-- > 0;) {
+        // Only the album the import would name counts. Anything else is dropped: an entry left
+        // as it was could read as an album id ("1057") and cancel that album's downloads.
+        std::optional<int> named;
         try {
             const fs::path file = fs::path(list[i]);
-            if (!IsFile(file) || !OpenDocument(file))
-                continue;
-            // A guide file names one album; should it hold several, the last one counts, as it
-            // is the one the import names.
-            pugi::xml_node last;
-            ForEachItem(Document.document_element().child("Subject"),
-                        [&last](const pugi::xml_node& item) {
-                            last = item;
-                            return true;
-                        });
-            if (!last)
-                continue;
-            const int id = ReadAttrInt(last, "Id");
-            if (dsubjects.Find(id))
-                list[i] = std::to_string(id);
-            else
-                list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+            if (IsFile(file) && OpenDocument(file))
+                named = GuideAlbumId();
         } catch (const std::exception& e) {
             Log(std::string("MatchGuideFiles: ") + e.what());
         }
+        if (named && dsubjects.Find(*named))
+            list[i] = std::to_string(*named);
+        else
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
     }
     Document.reset();
+}
+
+std::optional<int> TDownLoadFiles::GuideAlbumId() const {
+    // The same rule as the import: albums are taken up to the first one it refuses.
+    std::optional<int> last;
+    ForEachItem(Document.document_element().child("Subject"), [&](const pugi::xml_node& item) {
+        const auto album = ReadAlbumItem(item, false, Screen);
+        if (!album)
+            return false;
+        last = album->Id;
+        return true;
+    });
+    return last;
 }
 
 void TDownLoadFiles::ImportGuideFiles(std::vector<std::string>& list) {

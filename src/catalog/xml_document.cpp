@@ -97,8 +97,10 @@ bool LoadOwnedBuffer(pugi::xml_document& doc, OwnedBytes buffer, size_t size) {
 
 bool LoadDocumentText(pugi::xml_document& doc, std::string_view bytes) {
     pugi::xml_parse_result result;
-    if (IsGbkFamily(DeclaredEncoding(bytes))) {
-        const std::string utf8 = GbkToUtf8(bytes);
+    if (const auto encoding = DeclaredEncoding(bytes); IsGbkFamily(encoding)) {
+        // GB18030 is GBK with four-byte sequences on top, which CP936 would lose.
+        const std::string utf8 =
+            EqualsNoCase(encoding, "GB18030") ? Gb18030ToUtf8(bytes) : GbkToUtf8(bytes);
         result = doc.load_buffer(utf8.data(), utf8.size(), kParseOptions, pugi::encoding_utf8);
     } else {
         result = doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);

@@ -16,7 +16,7 @@ std::filesystem::path Received(const char* name) {
 bool Saved(bool ok, const char* name) {
     if (!ok)
         Log(std::string("cannot write ") + name);
-    return true;
+    return ok;
 }
 
 } // namespace
@@ -35,10 +35,16 @@ bool LoadLocalFiles(TDownLoadFiles& files,
     files.ReadSetupFile(Received("setupfile.xmz"));
 
     TWallParas& paras = files.WallParas();
-    if (!paras.DownloadPath.empty())
-        DownloadFolder = std::filesystem::path(paras.DownloadPath);
-    else
+    // A folder stored on another system ("C:\...\" from Windows) is a relative name here: the
+    // pictures would land below whatever the current folder is.
+    const std::filesystem::path stored(paras.DownloadPath);
+    if (!paras.DownloadPath.empty() && stored.is_absolute()) {
+        DownloadFolder = stored;
+    } else {
+        if (!paras.DownloadPath.empty())
+            Log("DownloadPath ignored, not an absolute folder: " + paras.DownloadPath);
         paras.DownloadPath = DownloadFolder.string();
+    }
     return true;
 }
 

@@ -50,8 +50,11 @@ void DeleteUnlisted(const fs::path& folder, const KeepList& keep) {
     std::vector<fs::path> unlisted;
     fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
     for (const fs::recursive_directory_iterator end; !ec && it != end; it.increment(ec)) {
-        // A link to a folder is neither entered nor deleted: it may lead anywhere.
-        if (it->is_directory(ec))
+        // A link to a folder is neither entered nor deleted: it may lead anywhere. A link whose
+        // type cannot be told (a dangling one) is skipped too; its error is its own, not the
+        // walk's, so the rest of the folder is still looked at.
+        std::error_code typeError;
+        if (it->is_directory(typeError) || typeError)
             continue;
         if (!keep.contains(FoldedKey(it->path())))
             unlisted.push_back(it->path());

@@ -8,11 +8,11 @@ namespace paperkit {
 
 namespace {
 
-/// Runs iconv over the whole input; on an invalid or unconvertible sequence it writes the
-/// replacement and skips `skip(rest)` input bytes.
-template <typename Skip>
-std::string Convert(const char* to, const char* from, std::string_view in,
-                    std::string_view replacement, Skip skip) {
+/// Runs iconv over the whole input; on an invalid or unconvertible sequence it writes
+/// `replacement(sequence)` in place of the `skip(rest)` input bytes that start there.
+template <typename Skip, typename Replacement>
+std::string ConvertWith(const char* to, const char* from, std::string_view in, Skip skip,
+                        Replacement replacement) {
     std::string out;
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
@@ -31,14 +31,20 @@ std::string Convert(const char* to, const char* from, std::string_view in,
         if (errno == E2BIG)
             continue;
         // EILSEQ or EINVAL (truncated sequence at the end): replace and move on.
-        out.append(replacement);
         const size_t n = std::min(srcLeft, skip(std::string_view(src, srcLeft)));
+        out.append(replacement(std::string_view(src, n)));
         src += n;
         srcLeft -= n;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
     iconv_close(cd);
     return out;
+}
+
+template <typename Skip>
+std::string Convert(const char* to, const char* from, std::string_view in,
+                    std::string_view replacement, Skip skip) {
+    return ConvertWith(to, from, in, skip, [replacement](std::string_view) { return replacement; });
 }
 
 } // namespace
@@ -54,6 +60,16 @@ std::size_t Utf8SequenceLength(std::string_view s) {
 
 std::string Utf8ToGbk(std::string_view utf8) {
     return Convert("CP936", "UTF-8", utf8, "?", Utf8SequenceLength);
+}
+
+std::string Utf8ToGbkKeepingOthers(std::string_view utf8) {
+    return ConvertWith("CP936", "UTF-8", utf8, Utf8SequenceLength,
+                       [](std::string_view sequence) { return sequence; });
+}
+
+std::string Gb18030ToUtf8(std::string_view gb18030) {
+    return Convert("UTF-8", "GB18030", gb18030, "\xEF\xBF\xBD",
+                   [](std::string_view) -> size_t { return 1; });
 }
 
 std::string GbkToUtf8(std::string_view gbk) {

@@ -151,11 +151,16 @@ void HttpClient::Perform(const std::string& url, bool head, BodySink* sink, std:
                          std::uint64_t end) {
     m_status = 0;
     m_disconnect.store(false);
+    // A fresh handle for every request rather than curl_easy_reset: libcurl 7.88 keeps a pointer
+    // to the last header of the previous answer across a reset, and an answer that opens with a
+    // folded header line then makes it read freed memory.
+    if (m_curl)
+        curl_easy_cleanup(static_cast<CURL*>(m_curl));
+    m_curl = curl_easy_init();
     CURL* curl = static_cast<CURL*>(m_curl);
     if (!curl)
         throw HttpError(0, "no HTTP client");
 
-    curl_easy_reset(curl);
     Transfer t{this, curl, sink, false, false, std::nullopt};
     const long readSeconds = std::max(1L, (m_settings.readTimeoutMs + 999) / 1000);
     const std::string range =

@@ -1,24 +1,43 @@
 #include "transfer/part_file.h"
 
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace paperkit {
 
 PartFile::PartFile(std::filesystem::path target, std::uint64_t limit)
-    : m_target(std::move(target)), m_partPath(m_target.native() + ".part"), m_limit(limit) {}
+    : m_target(std::move(target)), m_limit(limit) {}
 
 PartFile::~PartFile() {
-    Close();
+    Discard();
 }
 
 bool PartFile::Open() {
     std::error_code ec;
     if (m_target.has_parent_path())
         std::filesystem::create_directories(m_target.parent_path(), ec);
-    Close();
+    Discard();
     m_size = 0;
-    m_file = std::fopen(m_partPath.c_str(), "wb");
-    return m_file != nullptr;
+    // A name of its own for each transfer: two jobs for one target (a duplicate catalog entry, or
+    // a job still winding down when its replacement starts) must not write into one file.
+    std::string name = m_target.native() + ".XXXXXX.part";
+    const int fd = mkostemps(name.data(), 5, O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    // mkstemp makes the file private; a picture is as readable as any other file of the user.
+    fchmod(fd, 0644);
+    m_partPath = name;
+    m_file = fdopen(fd, "wb");
+    if (!m_file) {
+        close(fd);
+        Discard();
+        return false;
+    }
+    return true;
 }
 
 bool PartFile::Start(std::uint64_t offset) {
@@ -74,16 +93,20 @@ bool PartFile::Commit() {
     if (closed)
         std::filesystem::rename(m_partPath, m_target, ec);
     if (!closed || ec) {
-        std::filesystem::remove(m_partPath, ec);
+        Discard();
         return false;
     }
+    m_partPath.clear();
     return true;
 }
 
 void PartFile::Discard() {
     Close();
+    if (m_partPath.empty())
+        return;
     std::error_code ec;
     std::filesystem::remove(m_partPath, ec);
+    m_partPath.clear();
 }
 
 } // namespace paperkit

@@ -8,11 +8,13 @@
 
 namespace paperkit {
 
-/// The bytes of one download as they arrive. They collect in "<target>.part" beside the target
-/// rather than in memory: a resumed request appends to what the broken one left there, the
-/// finished file is renamed into place on the same file system (so the target never holds half a
-/// file), and a large resource costs no memory. Each fetch starts its part file afresh, because
-/// nothing tells whether the resource changed since an earlier fetch broke off.
+/// The bytes of one download as they arrive. They collect in a part file of its own beside the
+/// target ("<target>.XXXXXX.part", a unique name) rather than in memory: a resumed request
+/// appends to what the broken one left there, the finished file is renamed into place on the same
+/// file system (so the target never holds half a file), and a large resource costs no memory.
+/// Each fetch starts its part file afresh, because nothing tells whether the resource changed
+/// since an earlier fetch broke off; a part file neither committed nor discarded goes with the
+/// object.
 class PartFile : public BodySink {
 public:
     /// `limit` is the most bytes the file may hold; a body that would pass it is refused.
@@ -21,7 +23,7 @@ public:
     PartFile(const PartFile&) = delete;
     PartFile& operator=(const PartFile&) = delete;
 
-    /// Creates the target's folder with its missing parents and an empty part file.
+    /// Creates the target's folder with its missing parents and a fresh, empty part file.
     bool Open();
     /// Bytes held so far.
     std::uint64_t Size() const { return m_size; }
@@ -38,6 +40,7 @@ public:
     /// Removes the part file.
     void Discard();
 
+    /// The open part file; empty before Open and after Commit or Discard.
     const std::filesystem::path& PartPath() const { return m_partPath; }
 
 private:

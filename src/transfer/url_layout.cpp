@@ -51,7 +51,9 @@ std::string UrlEncode(std::string_view url) {
     const std::size_t schemeEnd = url.find("://");
     if (schemeEnd == std::string_view::npos || schemeEnd == 0)
         return std::string(url);
-    const std::string gbk = Utf8ToGbk(url);
+    // A character GBK lacks keeps its UTF-8 bytes and is escaped with them: as "?" it would
+    // start a query and ask for another resource.
+    const std::string gbk = Utf8ToGbkKeepingOthers(url);
     const std::string_view bytes = gbk;
     const std::size_t authorityStart = schemeEnd + 3;
     std::size_t pathStart = bytes.find_first_of("/?", authorityStart);

@@ -7,6 +7,7 @@
 #include "catalog/main_setup_files.h"
 #include "catalog/size_table.h"
 #include "publish/server_documents.h"
+#include "rotation/local_files.h"
 #include "rotation/local_paths.h"
 #include "rotation/wall_rotation.h"
 #include "support/globals.h"
@@ -205,6 +206,33 @@ TEST_F(CoordinatorTest, AFailedAlbumsFetchIsRepeatedByTheNextCheckAndTheNextStar
     m_coordinator.reset();
     Start();
     EXPECT_TRUE(ServeUntil([&] { return m_main.Subjects.Find(104) != nullptr; }));
+}
+
+TEST_F(CoordinatorTest, WhatAWindowsHandlerThrowsEndsNeitherTheStartNorTheRun) {
+    m_catalog.Publish();
+    Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle(); }));
+    m_coordinator->StopAndWait();
+    m_coordinator.reset();
+
+    // The next start finds a cover missing; only its own queueing brings it back, as the server's
+    // totals are unchanged. Handlers throw what is no std::exception.
+    const auto cover = *NewSubjectFile(*m_files.Subjects().Find(101));
+    fs::remove(cover);
+    m_files.Subjects().Find(101)->Downloaded = false;
+    ASSERT_TRUE(SaveSetupFile(m_files));
+    m_coordinator = std::make_unique<TDownHttpThread>(
+        m_loop, WindowsSide{m_main, m_rotation, m_commands}, m_files, m_fetcher, std::string());
+    m_coordinator->Events.OnCatalogLoaded = [] { throw 42; };
+    m_coordinator->Events.OnSettingsChanged = [] { throw "settings"; };
+    m_coordinator->Start();
+    ASSERT_TRUE(ServeUntil([&] { return m_coordinator->Idle() && fs::exists(cover); }));
+    EXPECT_NE(m_main.Subjects.Find(101), nullptr);
+
+    const int checks = m_coordinator->ChecksDone();
+    m_commands.push_back("SetupToDownloadFiles");
+    m_commands.push_back("CheckNew");
+    EXPECT_TRUE(ServeUntil([&] { return m_coordinator->ChecksDone() > checks; }));
 }
 
 TEST_F(CoordinatorTest, APausedCoordinatorTakesNoCommandsUntilResumed) {

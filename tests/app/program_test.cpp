@@ -132,6 +132,17 @@ TEST_F(ProgramTest, ExitStatusTellsThatTheServerCouldNotBeChecked) {
     EXPECT_NE(run.output.find("could not be checked"), std::string::npos) << run.output;
 }
 
+TEST_F(ProgramTest, AStartThatCannotListenSaysWhyAndFails) {
+    const std::string runtime = std::getenv("XDG_RUNTIME_DIR");
+    setenv("XDG_RUNTIME_DIR", (m_home / "gone").c_str(), 1);
+    const auto run = Run({"--exit-when-idle", "--server", m_catalog.Server.Url()});
+    setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("cannot become the running instance"), std::string::npos)
+        << run.output;
+    EXPECT_NE(run.output.find((m_home / "gone").string()), std::string::npos) << run.output;
+}
+
 TEST_F(ProgramTest, StepsNeedARunningInstance) {
     const auto run = Run({"--next"});
     EXPECT_EQ(run.status, 1);

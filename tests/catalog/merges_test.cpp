@@ -173,16 +173,34 @@ TEST_F(Merges, ImportGuideFilesReplacesKnownAlbumsAtTheEnd) {
     EXPECT_EQ(replaced.Images.Get(0)->Remark, "r");
 }
 
-TEST_F(Merges, MatchGuideFilesNamesAlbumsAlreadyDownloaded) {
+TEST_F(Merges, MatchGuideFilesNamesAlbumsAlreadyDownloadedAndDropsTheRest) {
     AddAlbum(m_files.DSubjects(), 21, 1, {});
+    AddAlbum(m_files.DSubjects(), 31, 1, {});
+    AddAlbum(m_files.DSubjects(), 33, 1, {});
     const auto known = test::PackXml(m_dir, "known.pkd", Guide(R"(<S Id="21" Category="1"/>)"));
     const auto fresh = test::PackXml(m_dir, "new.pkd", Guide(R"(<S Id="40" Category="1"/>)"));
     const auto empty = test::PackXml(m_dir, "empty.pkd", Guide(""));
-    const std::string missing = (m_dir / "missing.pkd").string();
-    std::vector<std::string> list{missing, known.string(), fresh.string(), empty.string()};
+    // The import refuses an album without a numeric category and everything after it.
+    const auto refused = test::PackXml(m_dir, "refused.pkd", Guide(R"(<S Id="21" Category="x"/>)"));
+    const auto cutShort =
+        test::PackXml(m_dir, "cut.pkd",
+                      Guide(R"(<S Id="31" Category="1"/><S Id="32"/><S Id="33" Category="1"/>)"));
+    // An unreadable name that looks like an album id must not pass for one.
+    std::vector<std::string> list{(m_dir / "missing.pkd").string(),
+                                  known.string(),
+                                  fresh.string(),
+                                  empty.string(),
+                                  "21",
+                                  refused.string(),
+                                  cutShort.string()};
     m_files.MatchGuideFiles(list);
-    EXPECT_EQ(list, (std::vector<std::string>{missing, "21", empty.string()}));
-    EXPECT_EQ(m_files.DSubjects().Count(), 1);
+    EXPECT_EQ(list, (std::vector<std::string>{"21", "31"}));
+    EXPECT_EQ(m_files.DSubjects().Count(), 3);
+
+    // The import agrees on what each file names.
+    std::vector<std::string> imported{refused.string(), cutShort.string(), "21"};
+    m_files.ImportGuideFiles(imported);
+    EXPECT_EQ(imported, (std::vector<std::string>{"31"}));
 }
 
 } // namespace

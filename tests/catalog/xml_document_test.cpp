@@ -62,6 +62,21 @@ TEST(XmlDocument, DeclaredEncodingIsHonoured) {
     }
 }
 
+TEST(XmlDocument, Gb18030KeepsItsFourByteCharacters) {
+    // 春 is B4BA as in GBK; the emoji U+1F600 is the four bytes 9439FC36, which GBK lacks.
+    const std::string bytes = "<?xml version=\"1.0\" encoding=\"gb18030\"?><Root><C Desc=\""
+                              "\xB4\xBA\x94\x39\xFC\x36\"/></Root>";
+    pugi::xml_document doc;
+    ASSERT_TRUE(LoadDocumentText(doc, bytes));
+    EXPECT_EQ(ReadAttr(doc.document_element().child("C"), "Desc"), "春\U0001F600");
+
+    test::TempDir dir;
+    test::WriteFile(dir / "doc.xml", bytes);
+    TMyZip().Pack(dir / "doc.xml", dir / "doc.xmz");
+    ASSERT_TRUE(OpenDocument(doc, dir / "doc.xmz"));
+    EXPECT_EQ(ReadAttr(doc.document_element().child("C"), "Desc"), "春\U0001F600");
+}
+
 TEST(XmlDocument, ContainerWithoutXmlFailsAndLeavesNothingBehind) {
     test::TempDir dir;
     const std::string notXml[] = {"", "just some text", "<Root><unclosed></Root>", "\x89PNG\r\n",

@@ -195,6 +195,21 @@ TEST(ClearOldFiles, KeepsExactlyTheListedFiles) {
     EXPECT_TRUE(FilesBelow(wallpaper).empty());
 }
 
+TEST(ClearOldFiles, ADanglingLinkDoesNotEndThePass) {
+    test::DataFoldersFixture folders;
+    const fs::path wallpaper = DownloadFolder / "new/wallpaper";
+    // Files on both sides of the link, whatever order the folder lists them in.
+    for (int i = 0; i < 10; ++i)
+        test::WriteFile(wallpaper / ("before" + std::to_string(i) + ".jpg"), "x");
+    fs::create_symlink(folders.root() / "nothing here", wallpaper / "dangling.jpg");
+    for (int i = 0; i < 10; ++i)
+        test::WriteFile(wallpaper / ("after" + std::to_string(i) + ".jpg"), "x");
+
+    ClearOldFiles(TWallSubjects(), TWallLastVers());
+    EXPECT_TRUE(FilesBelow(wallpaper).empty());
+    EXPECT_TRUE(fs::is_symlink(wallpaper / "dangling.jpg"));
+}
+
 TEST(ClearOldFiles, NeverReachesIntoTheUsersDownloads) {
     test::DataFoldersFixture folders;
     test::WriteFile(DownloadFolder / "download/wallpaper/a/9.jpg", "user's");

@@ -24,6 +24,24 @@ TEST(LocalFiles, NothingStoredKeepsTheDefaultFolder) {
     EXPECT_EQ(files.DSubjects().Count(), 0);
 }
 
+TEST(LocalFiles, AFolderThatIsNotAbsoluteHereIsIgnored) {
+    test::DataFoldersFixture folders;
+    const fs::path initial = DownloadFolder;
+    for (const char* stored : {"C:\\Users\\me\\Pictures\\PaperKit\\", "relative/walls/"}) {
+        {
+            TDownLoadFiles files;
+            files.WallParas().DownloadPath = stored;
+            files.WallParas().Second = 42;
+            ASSERT_TRUE(SaveSetupFile(files));
+        }
+        TDownLoadFiles files;
+        EXPECT_TRUE(LoadLocalFiles(files));
+        EXPECT_EQ(DownloadFolder, initial) << stored;
+        EXPECT_EQ(files.WallParas().DownloadPath, initial.string()) << stored;
+        EXPECT_EQ(files.WallParas().Second, 42) << "the rest reads as usual";
+    }
+}
+
 TEST(LocalFiles, SavedCatalogLoadsBackAndSettlesTheFolder) {
     test::DataFoldersFixture folders;
     const std::string chosen = (folders.root() / "Chosen").string() + "/";
@@ -65,6 +83,18 @@ TEST(LocalFiles, SavedCatalogLoadsBackAndSettlesTheFolder) {
     ASSERT_EQ(files.WallPapers().Count(), 1);
     ASSERT_EQ(files.LastVers.Count(), 1);
     EXPECT_TRUE(files.LastVers.Get(0)->Downloaded) << "completeness checked after reading";
+}
+
+TEST(LocalFiles, AFailedSaveIsReported) {
+    test::DataFoldersFixture folders;
+    // The receive folder is a file: nothing can be written below it.
+    test::WriteFile(folders.root() / "blocked", "a file");
+    ReceiveFolder = folders.root() / "blocked" / "";
+    TDownLoadFiles files;
+    files.FileTotalXml = "<Root><Total File=\"1\"/></Root>";
+    EXPECT_FALSE(SaveSetupFile(files));
+    EXPECT_FALSE(SaveDownloadFile(files));
+    EXPECT_FALSE(SaveOldTotals(files));
 }
 
 TEST(LocalFiles, FolderHousekeepingStoresChangedSettings) {

@@ -6,6 +6,7 @@
 #include <httplib.h>
 #include <map>
 #include <mutex>
+#include <random>
 #include <sstream>
 #include <thread>
 
@@ -28,6 +29,11 @@ struct HttpTestServer::Impl {
     std::map<std::string, ServerFault> faults;
     std::map<std::string, int> cutsDone;
     std::vector<RecordedRequest> requests;
+    bool recording = true;
+    RandomFaults random;
+    std::mt19937 draws;
+    int randomCuts = 0;
+    int randomErrors = 0;
 
     // Waits up to the duration; false when the server is stopping.
     bool Sleep(std::chrono::milliseconds duration) {
@@ -63,14 +69,30 @@ struct HttpTestServer::Impl {
     void Handle(const httplib::Request& req, httplib::Response& res) {
         ServerFault fault;
         bool cut = false;
+        // A random cut's place as a share of the body, drawn with the other faults.
+        std::optional<double> randomCut;
         {
             std::lock_guard lock(mutex);
-            requests.push_back({req.method, req.path, req.target, req.get_header_value("Range"),
-                                req.get_header_value("User-Agent")});
+            if (recording)
+                requests.push_back({req.method, req.path, req.target, req.get_header_value("Range"),
+                                    req.get_header_value("User-Agent")});
             auto it = faults.find(req.path);
             if (it == faults.end())
                 it = faults.find("*");
-            if (it != faults.end()) {
+            if (it == faults.end() &&
+                (random.cutShare > 0 || random.errorShare > 0 || random.maxDelay.count() > 0)) {
+                std::uniform_real_distribution<double> share(0, 1);
+                const double draw = share(draws);
+                if (draw < random.errorShare) {
+                    fault.status = 500;
+                    ++randomErrors;
+                } else if (req.method == "GET" && draw < random.errorShare + random.cutShare) {
+                    randomCut = share(draws);
+                    ++randomCuts;
+                }
+                fault.delay = std::chrono::milliseconds(std::uniform_int_distribution<long>(
+                    0, static_cast<long>(random.maxDelay.count()))(draws));
+            } else if (it != faults.end()) {
                 fault = it->second;
                 if (fault.cutAfter && req.method == "GET") {
                     int& done = cutsDone[it->first];
@@ -134,6 +156,10 @@ struct HttpTestServer::Impl {
         }
         ranges.clear();
 
+        if (randomCut) {
+            cut = true;
+            fault.cutAfter = static_cast<std::size_t>(*randomCut * static_cast<double>(count));
+        }
         const std::size_t limit = cut ? *fault.cutAfter : fault.stallAfter.value_or(SIZE_MAX);
         const bool stall = !cut && fault.stallAfter.has_value();
         auto sent = std::make_shared<std::size_t>(0);
@@ -214,6 +240,22 @@ void HttpTestServer::SetFault(const std::string& path, ServerFault fault) {
     std::lock_guard lock(m_impl->mutex);
     m_impl->faults[path] = std::move(fault);
     m_impl->cutsDone.erase(path);
+}
+
+void HttpTestServer::SetRandomFaults(RandomFaults faults) {
+    std::lock_guard lock(m_impl->mutex);
+    m_impl->random = faults;
+    m_impl->draws.seed(faults.seed);
+}
+
+std::pair<int, int> HttpTestServer::RandomFaultsGiven() const {
+    std::lock_guard lock(m_impl->mutex);
+    return {m_impl->randomCuts, m_impl->randomErrors};
+}
+
+void HttpTestServer::SetRecording(bool on) {
+    std::lock_guard lock(m_impl->mutex);
+    m_impl->recording = on;
 }
 
 void HttpTestServer::ClearFaults() {

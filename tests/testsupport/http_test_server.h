@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace paperkit::test {
@@ -44,6 +45,18 @@ struct ServerFault {
     std::string redirectTo{};
 };
 
+/// Faults drawn at random for every answer to a path without a fault of its own, as a flaky
+/// server or network would give them. The draws are seeded, so a run can be repeated.
+struct RandomFaults {
+    /// Share of GET answers cut short at a random byte of the body.
+    double cutShare = 0;
+    /// Share of answers (HEAD and GET) that are a 500.
+    double errorShare = 0;
+    /// Each answer waits a random time up to this long first.
+    std::chrono::milliseconds maxDelay{0};
+    unsigned seed = 0;
+};
+
 /// A small HTTP server on 127.0.0.1 and a free port, running on its own threads, serving files
 /// from an in-memory map and from a folder, with switches for faults. It records every request.
 class HttpTestServer {
@@ -65,6 +78,12 @@ public:
     /// Misbehaves for the path; the path "*" applies to every path without a fault of its own.
     void SetFault(const std::string& path, ServerFault fault);
     void ClearFaults();
+    /// Draws faults for every path without a fault of its own; all shares 0 turns this off.
+    void SetRandomFaults(RandomFaults faults);
+    /// How many answers the random faults cut short, and how many they turned into a 500.
+    std::pair<int, int> RandomFaultsGiven() const;
+    /// Requests are recorded unless this is off (a long run would hold every one in memory).
+    void SetRecording(bool on);
 
     std::vector<RecordedRequest> Requests() const;
     /// The requests for one path, in order.

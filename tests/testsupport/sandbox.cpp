@@ -22,6 +22,8 @@ Sandbox::Sandbox() {
     for (const char* name : {"PAPERKIT_LOG", "PAPERKIT_SERVER", "PAPERKIT_DEBUG", "PAPERKIT_SCREEN",
                              "PAPERKIT_WALLPAPER_COMMAND"})
         unsetenv(name);
+    // A developer's own Wayland session would turn the X11 tests' private display away.
+    unsetenv("WAYLAND_DISPLAY");
 }
 
 Sandbox::~Sandbox() {

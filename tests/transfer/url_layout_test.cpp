@@ -25,6 +25,10 @@ TEST(UrlEncode, EscapesGbkBytesAndReservedCharactersOfThePath) {
         {"http://h/[x]", "http://h/[x]"},
         {"http://h", "http://h"},
         {"http://h?q=a b", "http://h?q=a%20b"},
+        // A character GBK lacks, or a byte that is not UTF-8, is escaped with its own bytes:
+        // as "?" it would start a query and name another resource.
+        {"http://h/p/a\U0001F600b.jpg", "http://h/p/a%F0%9F%98%80b.jpg"},
+        {"http://h/p/\xFF.jpg?q=\U0001F600", "http://h/p/%FF.jpg?q=%F0%9F%98%80"},
         // Not a URL it can split: unchanged.
         {"no scheme/春 天", "no scheme/春 天"},
     };
@@ -57,6 +61,10 @@ TEST(UrlLayout, ThumbnailAndImageUrlsJoinThePartsAsTheyAre) {
               "http://pics.example/wallfiles/%B4%BA%20%BC%BE/1280x800/%CC%EC%201.jpg");
     album.Size = -1;
     EXPECT_EQ(ImageUrl(*img), "http://pics.example/wallfiles/%B4%BA%20%BC%BE/512/%CC%EC%201.jpg");
+    // 夏 is CFC4 in GBK; the emoji has no GBK form.
+    img->FileName = "夏\U0001F600.jpg";
+    EXPECT_EQ(ImageUrl(*img),
+              "http://pics.example/wallfiles/%B4%BA%20%BC%BE/512/%CF%C4%F0%9F%98%80.jpg");
     strServerURL = savedServer;
 }
 

@@ -2,11 +2,14 @@
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <string>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -75,7 +78,13 @@ bool FillAddress(const std::filesystem::path& path, sockaddr_un& address) {
     return true;
 }
 
-int Connect(const std::filesystem::path& path) {
+/// Who answers at a socket path.
+enum class Peer { None, Ours, Stranger };
+
+/// Connects to the socket; `peer` tells whether a process of this user listens there. A socket
+/// in a shared folder such as /tmp may belong to anyone, so a stranger's is closed at once.
+int Connect(const std::filesystem::path& path, Peer& peer) {
+    peer = Peer::None;
     sockaddr_un address;
     if (!FillAddress(path, address))
         return -1;
@@ -86,7 +95,27 @@ int Connect(const std::filesystem::path& path) {
         close(fd);
         return -1;
     }
+    ucred credentials{};
+    socklen_t length = sizeof credentials;
+    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &credentials, &length) != 0 ||
+        credentials.uid != geteuid()) {
+        peer = Peer::Stranger;
+        close(fd);
+        return -1;
+    }
+    peer = Peer::Ours;
     return fd;
+}
+
+Peer Probe(const std::filesystem::path& path) {
+    Peer peer;
+    if (const int fd = Connect(path, peer); fd >= 0)
+        close(fd);
+    return peer;
+}
+
+std::string ErrorText(int error) {
+    return std::strerror(error);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -122,9 +151,13 @@ bool ReadAll(int fd, std::string& out, size_t limit, int waitMs) {
     }
 }
 
+/// How long a start waits for another start that holds the lock to begin answering.
+constexpr auto kLockWait = std::chrono::seconds(10);
+
 class UnixSocketInstance final : public SingleInstance {
 public:
-    explicit UnixSocketInstance(std::filesystem::path path) : m_path(std::move(path)) {}
+    UnixSocketInstance(std::filesystem::path path, std::filesystem::path lockPath)
+        : m_path(std::move(path)), m_lockPath(std::move(lockPath)) {}
 
     ~UnixSocketInstance() override {
         if (!m_listener.joinable())
@@ -139,32 +172,47 @@ public:
             unlink(m_path.c_str());
     }
 
-    bool Listen(Handler handler) override {
+    ListenResult Listen(Handler handler) override {
+        m_failure.clear();
         if (m_listener.joinable())
-            return true;
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            // Ask first: removing the name before that would cut a live instance off.
-            if (FileDescriptor probe(Connect(m_path)); probe.Get() >= 0)
-                return false;
-            unlink(m_path.c_str());
-            if (BindAndListen())
-                break;
-            if (errno != EADDRINUSE)
-                return false;
+            return ListenResult::Listening;
+        // The lock makes the check for a running instance and the taking of the name one step:
+        // two starts at the same moment would otherwise both find nobody and both listen.
+        if (const auto found = TakeLock(); found != ListenResult::Listening)
+            return found;
+        switch (Probe(m_path)) {
+        case Peer::Ours:
+            m_lock.Reset();
+            return ListenResult::OtherInstance;
+        case Peer::Stranger:
+            return Fail(m_path.string() + " is held by another user");
+        case Peer::None:
+            break;
         }
-        if (m_listen.Get() < 0)
-            return false;
+        // Nobody answers: what is left at the name is a dead instance's socket, or not ours.
+        struct stat st {};
+        if (lstat(m_path.c_str(), &st) == 0) {
+            if (st.st_uid != geteuid())
+                return Fail(m_path.string() + " belongs to another user");
+            if (unlink(m_path.c_str()) != 0)
+                return Fail("cannot remove the stale " + m_path.string() + ": " + ErrorText(errno));
+        }
+        if (!BindAndListen())
+            return Fail("cannot listen on " + m_path.string() + ": " + ErrorText(errno));
         int pipeFds[2];
         if (pipe2(pipeFds, O_CLOEXEC) != 0)
-            return false;
+            return Fail("cannot make the listener's wake-up pipe: " + ErrorText(errno));
         m_wakeRead.Reset(pipeFds[0]);
         m_wakeWrite.Reset(pipeFds[1]);
         m_listener = std::thread([this, handler = std::move(handler)] { Serve(handler); });
-        return true;
+        return ListenResult::Listening;
     }
 
+    std::string FailureReason() const override { return m_failure; }
+
     bool Send(std::string_view message) override {
-        FileDescriptor fd(Connect(m_path));
+        Peer peer;
+        FileDescriptor fd(Connect(m_path, peer));
         if (fd.Get() < 0 || !WriteAll(fd.Get(), message) || shutdown(fd.Get(), SHUT_WR) != 0)
             return false;
         std::string reply;
@@ -172,17 +220,54 @@ public:
     }
 
 private:
+    ListenResult Fail(std::string reason) {
+        m_failure = std::move(reason);
+        m_listen.Reset();
+        m_lock.Reset();
+        return ListenResult::Failed;
+    }
+
+    /// Holds the lock file of the data folder. Listening when this start holds it; while another
+    /// start holds it, waits for that one to answer or to go.
+    ListenResult TakeLock() {
+        std::error_code ec;
+        std::filesystem::create_directories(m_lockPath.parent_path(), ec);
+        m_lock.Reset(open(m_lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
+        if (m_lock.Get() < 0)
+            return Fail("cannot open the instance lock " + m_lockPath.string() + ": " +
+                        ErrorText(errno));
+        const auto until = std::chrono::steady_clock::now() + kLockWait;
+        for (;;) {
+            if (flock(m_lock.Get(), LOCK_EX | LOCK_NB) == 0)
+                return ListenResult::Listening;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                return Fail("cannot lock " + m_lockPath.string() + ": " + ErrorText(errno));
+            if (Probe(m_path) == Peer::Ours) {
+                m_lock.Reset();
+                return ListenResult::OtherInstance;
+            }
+            if (std::chrono::steady_clock::now() > until)
+                return Fail("another start holds " + m_lockPath.string() +
+                            " but does not answer on " + m_path.string());
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+
     bool BindAndListen() {
         sockaddr_un address;
-        if (!FillAddress(m_path, address))
+        if (!FillAddress(m_path, address)) {
+            errno = ENAMETOOLONG;
             return false;
+        }
         FileDescriptor fd(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
         if (fd.Get() < 0)
             return false;
         // The socket is the user's alone: created under a umask that keeps others out.
         const mode_t old = umask(0077);
         const int rc = bind(fd.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
+        const int bindError = errno;
         umask(old);
+        errno = bindError;
         if (rc != 0 || listen(fd.Get(), 8) != 0)
             return false;
         struct stat st {};
@@ -215,6 +300,10 @@ private:
     }
 
     std::filesystem::path m_path;
+    std::filesystem::path m_lockPath;
+    std::string m_failure;
+    /// Held for the instance's whole life; the system drops it when the process ends.
+    FileDescriptor m_lock;
     FileDescriptor m_listen;
     FileDescriptor m_wakeRead;
     FileDescriptor m_wakeWrite;
@@ -226,7 +315,8 @@ private:
 } // namespace
 
 std::unique_ptr<SingleInstance> CreateSingleInstance(const std::filesystem::path& dataFolder) {
-    return std::make_unique<UnixSocketInstance>(SocketPath(dataFolder));
+    return std::make_unique<UnixSocketInstance>(SocketPath(dataFolder),
+                                                dataFolder / "paperkit.lock");
 }
 
 } // namespace paperkit

@@ -107,7 +107,7 @@ int RunInstance(std::unique_ptr<SingleInstance>& instance, const CommandLine& op
     Fetcher fetcher;
     HeadlessMediator mediator(loop, mainSetupFiles, rotation, *probe, progress);
 
-    const bool listening = instance->Listen([&](const std::string& message) {
+    const auto listening = instance->Listen([&](const std::string& message) {
         loop.Post([&, message] {
             if (message == kHandOffMessage) {
                 if (auto command = TakeHandOff(HandOffFile()))
@@ -117,8 +117,13 @@ int RunInstance(std::unique_ptr<SingleInstance>& instance, const CommandLine& op
             }
         });
     });
-    if (!listening)
+    if (listening == SingleInstance::ListenResult::OtherInstance)
         return HandOver(*instance, options);
+    if (listening == SingleInstance::ListenResult::Failed) {
+        std::cerr << "paperkit: cannot become the running instance: " << instance->FailureReason()
+                  << "\n";
+        return 1;
+    }
 
     bool interrupted = false;
     auto signals = WatchTerminationSignals([&] {

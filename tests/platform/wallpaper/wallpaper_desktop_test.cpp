@@ -81,8 +81,9 @@ protected:
         m_env.Set("FAKE_TOOL_LOG", (m_dir / "calls.log").c_str());
         m_env.Set("FAKE_TOOL_MODE", nullptr);
         m_env.Set("PAPERKIT_LOG", (m_dir / "paperkit.log").c_str());
-        for (const char* name : {"XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION",
-                                 "SWAYSOCK", "DISPLAY", "PAPERKIT_WALLPAPER_COMMAND"})
+        for (const char* name :
+             {"XDG_SESSION_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "SWAYSOCK", "DISPLAY",
+              "WAYLAND_DISPLAY", "PAPERKIT_WALLPAPER_COMMAND"})
             m_env.Set(name, nullptr);
         // A quote, a blank and a non-ASCII letter: nothing may break out of its argument.
         m_picture = m_dir / "pics" / "it's a \"pic\" ä.JPG";
@@ -244,6 +245,30 @@ TEST_F(DesktopToolsTest, ACommandTemplateReplacesTheDesktop) {
     EXPECT_FALSE(Change(m_picture));
     EXPECT_THAT(test::ReadFile(m_dir / "paperkit.log"), HasSubstr("unterminated"));
     EXPECT_THAT(test::ReadFile(m_dir / "paperkit.log"), HasSubstr("simulated refusal"));
+}
+
+TEST_F(DesktopToolsTest, AnUnknownWaylandDesktopFailsUnlessACommandIsSet) {
+    m_env.Set("XDG_CURRENT_DESKTOP", "Hyprland");
+    m_env.Set("WAYLAND_DISPLAY", "wayland-1");
+    m_env.Set("DISPLAY", ":0");
+    EXPECT_FALSE(Change(m_picture));
+    EXPECT_FALSE(Clear());
+    EXPECT_THAT(test::ReadFile(m_dir / "paperkit.log"), HasSubstr("Wayland"));
+    EXPECT_THAT(Calls(), IsEmpty());
+
+    // A command template is the way there, and it is told the stored style.
+    m_env.Set("PAPERKIT_WALLPAPER_COMMAND", "feh --mode=%s %f");
+    const struct {
+        const char* tile;
+        const char* style;
+        const char* name;
+    } styles[] = {{"0", "2", "stretch"}, {"1", "0", "tile"}, {"0", "0", "centre"}};
+    for (const auto& s : styles) {
+        m_store.SetStyle(s.tile, s.style);
+        ASSERT_TRUE(Change(m_picture)) << s.name;
+        EXPECT_EQ(Calls(),
+                  "feh [--mode=" + std::string(s.name) + "] [" + m_picture.string() + "]\n");
+    }
 }
 
 // The fake Plasma shell on a private session bus of its own (dbus-run-session), reached through

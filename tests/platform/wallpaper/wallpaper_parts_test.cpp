@@ -57,10 +57,11 @@ TEST(CommandTemplate, SplitsLikeAShell) {
 }
 
 TEST(CommandTemplate, PictureStaysOneWord) {
-    const auto words = SplitCommandTemplate("set --file=%f %f 100%% %x");
+    const auto words = SplitCommandTemplate("set --file=%f %f 100%% %x --mode=%s");
     ASSERT_TRUE(words);
-    EXPECT_THAT(ExpandCommandTemplate(*words, "/p/a b'c%f.jpg"),
-                ElementsAre("set", "--file=/p/a b'c%f.jpg", "/p/a b'c%f.jpg", "100%", "%x"));
+    EXPECT_THAT(
+        ExpandCommandTemplate(*words, "/p/a b'c%f.jpg", "tile"),
+        ElementsAre("set", "--file=/p/a b'c%f.jpg", "/p/a b'c%f.jpg", "100%", "%x", "--mode=tile"));
 }
 
 TEST(Desktop, DetectedFromTheEnvironment) {
@@ -69,6 +70,7 @@ TEST(Desktop, DetectedFromTheEnvironment) {
         const char* session;
         const char* other; // "KDE_FULL_SESSION", "SWAYSOCK" or "DISPLAY", set to a value
         Desktop expected;
+        bool wayland = false; // WAYLAND_DISPLAY set as well
     };
     const Case cases[] = {
         {"ubuntu:GNOME", nullptr, nullptr, Desktop::Gnome},
@@ -86,6 +88,10 @@ TEST(Desktop, DetectedFromTheEnvironment) {
         {nullptr, nullptr, "SWAYSOCK", Desktop::Sway},
         {"i3", nullptr, "DISPLAY", Desktop::X11},
         {nullptr, nullptr, nullptr, Desktop::Unknown},
+        // Under Wayland the X11 root window is the compatibility server's: nothing shows it.
+        {"i3", nullptr, "DISPLAY", Desktop::Unknown, true},
+        {"GNOME", nullptr, "DISPLAY", Desktop::Gnome, true},
+        {nullptr, nullptr, "SWAYSOCK", Desktop::Sway, true},
     };
     for (const Case& c : cases) {
         test::ScopedEnv env;
@@ -93,10 +99,11 @@ TEST(Desktop, DetectedFromTheEnvironment) {
         env.Set("XDG_SESSION_DESKTOP", c.session);
         for (const char* name : {"DESKTOP_SESSION", "KDE_FULL_SESSION", "SWAYSOCK", "DISPLAY"})
             env.Set(name, nullptr);
+        env.Set("WAYLAND_DISPLAY", c.wayland ? "wayland-0" : nullptr);
         if (c.other)
             env.Set(c.other, std::string(c.other) == "KDE_FULL_SESSION" ? "true" : ":5");
         EXPECT_EQ(DetectDesktop(), c.expected)
-            << (c.current ? c.current : "") << (c.other ? c.other : "");
+            << (c.current ? c.current : "") << (c.other ? c.other : "") << c.wayland;
     }
 }
 

@@ -47,7 +47,7 @@ std::optional<std::vector<std::string>> SplitCommandTemplate(std::string_view te
 }
 
 std::vector<std::string> ExpandCommandTemplate(const std::vector<std::string>& words,
-                                               const std::string& picture) {
+                                               const std::string& picture, std::string_view style) {
     std::vector<std::string> expanded;
     expanded.reserve(words.size());
     for (const std::string& word : words) {
@@ -55,6 +55,9 @@ std::vector<std::string> ExpandCommandTemplate(const std::vector<std::string>& w
         for (std::size_t i = 0; i < word.size(); ++i) {
             if (word[i] == '%' && i + 1 < word.size() && word[i + 1] == 'f') {
                 out += picture;
+                ++i;
+            } else if (word[i] == '%' && i + 1 < word.size() && word[i + 1] == 's') {
+                out += style;
                 ++i;
             } else if (word[i] == '%' && i + 1 < word.size() && word[i + 1] == '%') {
                 out += '%';

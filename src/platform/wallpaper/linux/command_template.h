@@ -13,9 +13,11 @@ namespace paperkit {
 /// quote or a trailing backslash.
 std::optional<std::vector<std::string>> SplitCommandTemplate(std::string_view text);
 
-/// The words with every "%f" replaced by the picture's path and "%%" by "%". The path stays
-/// inside its word, so it is never split again.
+/// The words with every "%f" replaced by the picture's path, every "%s" by the stored style
+/// ("centre", "stretch" or "tile") and "%%" by "%". The path stays inside its word, so it is
+/// never split again.
 std::vector<std::string> ExpandCommandTemplate(const std::vector<std::string>& words,
-                                               const std::string& picture);
+                                               const std::string& picture,
+                                               std::string_view style = "centre");
 
 } // namespace paperkit

@@ -52,9 +52,14 @@ Desktop DetectDesktop() {
         return Desktop::Kde;
     if (IsSet("SWAYSOCK"))
         return Desktop::Sway;
-    if (IsSet("DISPLAY"))
+    // Under Wayland, DISPLAY leads to the compatibility server, whose root window nothing shows.
+    if (IsSet("DISPLAY") && !IsWaylandSession())
         return Desktop::X11;
     return Desktop::Unknown;
+}
+
+bool IsWaylandSession() {
+    return IsSet("WAYLAND_DISPLAY");
 }
 
 std::string_view DesktopName(Desktop desktop) {

@@ -19,8 +19,11 @@ enum class Desktop {
 };
 
 /// The running desktop, from XDG_CURRENT_DESKTOP, then XDG_SESSION_DESKTOP and DESKTOP_SESSION,
-/// then KDE_FULL_SESSION, SWAYSOCK and DISPLAY.
+/// then KDE_FULL_SESSION, SWAYSOCK and DISPLAY. DISPLAY means X11 only outside a Wayland session.
 Desktop DetectDesktop();
+
+/// True in a Wayland session (WAYLAND_DISPLAY is set).
+bool IsWaylandSession();
 
 /// The desktop's name for the log.
 std::string_view DesktopName(Desktop desktop);

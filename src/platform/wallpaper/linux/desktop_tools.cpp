@@ -60,6 +60,19 @@ const char* ModeName(WallpaperStyle style) {
     return "center";
 }
 
+// The words a command template gets for %s.
+const char* TemplateStyleName(WallpaperStyle style) {
+    switch (style) {
+    case WallpaperStyle::Stretch:
+        return "stretch";
+    case WallpaperStyle::Tile:
+        return "tile";
+    case WallpaperStyle::Centre:
+        break;
+    }
+    return "centre";
+}
+
 std::string Hex(unsigned char c, const char* format) {
     char buffer[8];
     std::snprintf(buffer, sizeof buffer, format, c);
@@ -287,13 +300,14 @@ bool DesktopTools::Clear(Desktop desktop, std::string& reason) {
 }
 
 bool DesktopTools::RunTemplate(const std::string& commandTemplate, const Picture& picture,
-                               std::string& reason) {
+                               WallpaperStyle style, std::string& reason) {
     const auto words = SplitCommandTemplate(commandTemplate);
     if (!words || words->empty()) {
         reason = "the wallpaper command is not a valid command line: " + commandTemplate;
         return false;
     }
-    return Run(ExpandCommandTemplate(*words, picture.path.string()), reason);
+    return Run(ExpandCommandTemplate(*words, picture.path.string(), TemplateStyleName(style)),
+               reason);
 }
 
 } // namespace paperkit

@@ -19,9 +19,10 @@ public:
     bool Set(Desktop desktop, const Picture& picture, WallpaperStyle style, std::string& reason);
     /// Leaves this desktop without a picture.
     bool Clear(Desktop desktop, std::string& reason);
-    /// Runs a user's command template with the picture's own path in place of %f.
+    /// Runs a user's command template with the picture's own path in place of %f and the style
+    /// in place of %s.
     bool RunTemplate(const std::string& commandTemplate, const Picture& picture,
-                     std::string& reason);
+                     WallpaperStyle style, std::string& reason);
 
 private:
     bool Run(const std::vector<std::string>& argv, std::string& reason,

@@ -18,6 +18,11 @@ bool Failed(const std::string& what, const std::string& reason) {
     return false;
 }
 
+constexpr const char* kUnknownWayland =
+    "a Wayland desktop this library does not know; the X11 root picture would not show there. "
+    "Set PAPERKIT_WALLPAPER_COMMAND to the desktop's own wallpaper command (%f for the picture, "
+    "%s for centre, stretch or tile)";
+
 bool Blank(const std::string& text) {
     return text.find_first_not_of(" \t\r\n") == std::string::npos;
 }
@@ -51,11 +56,13 @@ bool LinuxWallpaper::Change(const std::filesystem::path& path) {
     WallpaperCache cache(m_options.cacheFolder);
     DesktopTools tools(cache, m_options.commandLimit);
     if (const auto commandTemplate = CommandTemplate()) {
-        if (!tools.RunTemplate(*commandTemplate, *picture, reason))
+        if (!tools.RunTemplate(*commandTemplate, *picture, style, reason))
             return Failed("wallpaper command", reason);
         return true;
     }
     const Desktop desktop = DetectDesktop();
+    if (desktop == Desktop::Unknown && IsWaylandSession())
+        return Failed("Wayland", kUnknownWayland);
     const bool done = desktop == Desktop::X11 ? SetRootPixmap(picture->image, style, reason)
                                               : tools.Set(desktop, *picture, style, reason);
     if (!done)
@@ -67,6 +74,8 @@ bool LinuxWallpaper::Clear() {
     // A command template only knows how to show a picture; clearing is the desktop's business.
     std::string reason;
     const Desktop desktop = DetectDesktop();
+    if (desktop == Desktop::Unknown && IsWaylandSession())
+        return Failed("Wayland", kUnknownWayland);
     WallpaperCache cache(m_options.cacheFolder);
     DesktopTools tools(cache, m_options.commandLimit);
     const bool done =
