@@ -228,7 +228,7 @@ int RunDesktop(std::unique_ptr<SingleInstance>& instance, const CommandLine& opt
     QtWindowsThread windows;
     TDesktopProgram* program = nullptr;
     std::vector<std::string> early;
-    const bool listening = instance->Listen([&windows, &program, &early](const std::string& m) {
+    const auto listening = instance->Listen([&windows, &program, &early](const std::string& m) {
         windows.Post([&program, &early, m] {
             if (program)
                 program->Receive(m);
@@ -236,8 +236,13 @@ int RunDesktop(std::unique_ptr<SingleInstance>& instance, const CommandLine& opt
                 early.push_back(m);
         });
     });
-    if (!listening)
+    if (listening == SingleInstance::ListenResult::OtherInstance)
         return handOver();
+    if (listening == SingleInstance::ListenResult::Failed) {
+        std::cerr << "paperkit: cannot become the running instance: " << instance->FailureReason()
+                  << "\n";
+        return 1;
+    }
 
     static int argc = 1;
     static char name[] = "paperkit";
