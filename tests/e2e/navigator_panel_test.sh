@@ -128,12 +128,20 @@ n=$(applied)
 xdotool mousemove "$ix" "$iy" click 1
 expect_applied $((n + 1)) "tray left click"
 
+# --- A drag on the background moves the panel and its backdrop together.
+xdotool mousemove $((x + 60)) $((y + 40)) mousedown 1 mousemove $((x + 30)) $((y + 20)) \
+    mousemove $((x - 40)) $((y - 10)) mouseup 1
+pk_wait_for 5 sh -c "[ \"\$(xwininfo -id $panel | awk '/Absolute upper-left X/ {print \$4}')\" = $((x - 100)) ]" ||
+    fail "the drag did not move the panel: $(pk_window_geometry "$panel")"
+[ "$(pk_window_geometry "$backdrop")" = "$(pk_window_geometry "$panel")" ] ||
+    fail "the backdrop did not follow the panel"
+
 # --- SIGTERM ends in order: the rotation position and the panel's place are written.
 kill -TERM "$running"
 pk_wait_for 15 sh -c "! kill -0 $running" || fail "SIGTERM did not end the program"
 wait "$running" || fail "the program ended with status $? after SIGTERM"
 ini=$XDG_DATA_HOME/PaperKit/Receive/fileindex.ini
-grep -q "^X=710" "$ini" && grep -q "^Y=656" "$ini" || fail "X/Y not written: $(cat "$ini")"
+grep -q "^X=610" "$ini" && grep -q "^Y=606" "$ini" || fail "X/Y not written: $(cat "$ini")"
 grep -q "^FileIndex=" "$ini" || fail "no rotation position written"
 xdotool search --name '^FmNavigator$' >/dev/null 2>&1 && fail "the panel outlived the program"
 
@@ -145,10 +153,14 @@ read -r x y w h < <(pk_window_geometry "$panel")
 # The tray's menu, by the right button; 退出 is its last item. Qt's popup menus are not on the
 # accessibility bus, so the keyboard chooses it.
 read -r ix iy < <(find_icon) || fail "no tray icon after the second start"
-xdotool mousemove "$ix" "$iy" click 3
-sleep 0.5
-xdotool key Up Return
-pk_wait_for 15 sh -c "! kill -0 $running" || fail "退出 did not end the program"
+for _ in 1 2 3; do
+    xdotool mousemove "$ix" "$iy" click 3
+    sleep 1
+    xdotool key Up Return
+    pk_wait_for 10 sh -c "! kill -0 $running" && break
+    xdotool key Escape
+done
+kill -0 "$running" 2>/dev/null && fail "退出 did not end the program"
 wait "$running" || fail "the program ended with status $? after 退出"
 grep -q "^X=100" "$ini" && grep -q "^Y=120" "$ini" || fail "X/Y after 退出: $(cat "$ini")"
 echo "navigator panel: ok"
