@@ -44,7 +44,10 @@ for run in $(seq 5); do
     start=$(now)
     "$program" --server "$url" >"$dir/run.log" 2>&1 &
     pid=$!
-    xdotool search --sync --onlyvisible --name '^FmNavigator$' >/dev/null
+    # xdotool's own --sync polls only twice a second; a tight loop sees the window sooner.
+    until xdotool search --onlyvisible --name '^FmNavigator$' >/dev/null 2>&1; do
+        sleep 0.01
+    done
     times+=("$(echo "$(now) - $start" | bc)")
     stop "$pid"
 done
