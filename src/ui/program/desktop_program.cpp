@@ -1,8 +1,11 @@
 #include "ui/program/desktop_program.h"
 
+#include "app/announcing_setter.h"
 #include "app/command_line.h"
 #include "app/down_http_thread.h"
 #include "app/hand_off.h"
+#include "app/progress_printer.h"
+#include "app/screen_geometry.h"
 #include "catalog/download_files.h"
 #include "catalog/main_setup_files.h"
 #include "platform/desktop_placement.h"
@@ -37,6 +40,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
+#include <unistd.h>
 
 namespace paperkit {
 
@@ -52,9 +56,10 @@ bool IsSet(const char* name) {
 class TDesktopProgram {
 public:
     TDesktopProgram(QtWindowsThread& windows, const CommandLine& options)
-        : m_windows(windows), m_options(options), m_setter(CreateWallpaperSetter()),
+        : m_windows(windows), m_options(options), m_progress(std::cout, isatty(STDOUT_FILENO) != 0),
+          m_desktop(CreateWallpaperSetter()), m_setter(*m_desktop, m_progress),
           m_probe(CreateMaximizedWindowProbe()), m_placement(CreateDesktopPlacement()),
-          m_rotation(*m_setter), m_mediator(m_main, m_rotation),
+          m_rotation(m_setter), m_mediator(m_main, m_rotation),
           m_slideshow(m_main.WallParas, m_media) {}
 
     ~TDesktopProgram() {
@@ -75,7 +80,7 @@ public:
         m_backdrop =
             std::make_unique<TFmBk>(ScreenSize{screen.width(), screen.height()}, m_placement.get());
         m_navigator = std::make_unique<TFmNavigator>(
-            *m_backdrop, NavigatorSide{m_main, m_rotation, m_commandList, *m_setter, *m_probe},
+            *m_backdrop, NavigatorSide{m_main, m_rotation, m_commandList, m_setter, *m_probe},
             m_placement.get());
         m_navigator->OnOpenMainWindow = [this] { OpenMainWindow(); };
         m_navigator->OnExit = [this] { Exit(); };
@@ -84,7 +89,7 @@ public:
         SetAskYesNoOwner(m_navigator.get());
         m_navigator->AddTrayIcon(QString::fromStdString(m_language.GetText(0)));
 
-        m_downloadFiles = std::make_unique<TDownLoadFiles>();
+        m_downloadFiles = std::make_unique<TDownLoadFiles>(PlatformScreenGeometry());
         m_downloadFiles->TaskThread = std::make_shared<TWallTaskThread>();
         m_coordinator = std::make_unique<TDownHttpThread>(
             m_windows, WindowsSide{m_main, m_rotation, m_commandList}, *m_downloadFiles, m_fetcher,
@@ -197,7 +202,9 @@ private:
     QtWindowsThread& m_windows;
     const CommandLine& m_options;
     TLanguage m_language;
-    std::unique_ptr<WallpaperSetter> m_setter;
+    ProgressPrinter m_progress;
+    std::unique_ptr<WallpaperSetter> m_desktop;
+    AnnouncingSetter m_setter;
     std::unique_ptr<MaximizedWindowProbe> m_probe;
     std::unique_ptr<DesktopPlacement> m_placement;
     TWallRotation m_rotation;
