@@ -12,7 +12,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Names compare as the INI file compares them: without the blanks around them and regardless
+// of ASCII letter case.
 bool SameName(std::string_view a, std::string_view b) {
+    const auto trim = [](std::string_view s) {
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+            s.remove_prefix(1);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+            s.remove_suffix(1);
+        return s;
+    };
+    a = trim(a);
+    b = trim(b);
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
