@@ -116,7 +116,9 @@ bool IniFile::Load(const fs::path& file) {
 
 void IniFile::Parse(std::string_view text) {
     m_lines.clear();
-    if (text.starts_with("\xEF\xBB\xBF"))
+    // Every leading byte-order mark goes, not just one: Text() writes none, so a second one left
+    // on the first line would be dropped by the next read and change what that line says.
+    while (text.starts_with("\xEF\xBB\xBF"))
         text.remove_prefix(3);
     while (!text.empty()) {
         const size_t end = text.find('\n');

@@ -58,6 +58,23 @@ TEST(IniFile, RoundTripsValuesWithBlanksAndQuotes) {
     }
 }
 
+// Found by the INI fuzz target: with a second byte-order mark left on the first line, the text
+// written read back otherwise than the text it came from.
+TEST(IniFile, WrittenTextReadsAsItsSourceWhateverByteOrderMarksItBegan) {
+    for (const char* source :
+         {"\xEF\xBB\xBF\xEF\xBB\xBF", "\xEF\xBB\xBF\xEF\xBB\xBF[WallParas]\nFileIndex=3\n"}) {
+        IniFile ini;
+        ini.Parse(source);
+        IniFile reread;
+        reread.Parse(ini.Text());
+        EXPECT_EQ(reread.Text(), ini.Text());
+        EXPECT_EQ(reread.Value("WallParas", "FileIndex"), ini.Value("WallParas", "FileIndex"));
+    }
+    IniFile ini;
+    ini.Parse("\xEF\xBB\xBF\xEF\xBB\xBF[WallParas]\nFileIndex=3\n");
+    EXPECT_EQ(ini.Value("WallParas", "FileIndex"), "3");
+}
+
 TEST(IniFile, RefusesWhatWouldBreakTheLineStructure) {
     IniFile ini;
     ini.Parse("[S]\nk=v\n");
