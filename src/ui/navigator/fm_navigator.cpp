@@ -291,17 +291,20 @@ void TFmNavigator::paintEvent(QPaintEvent*) {
 }
 
 void TFmNavigator::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        m_dragFrom = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        m_dragFrom = event->globalPosition().toPoint();
+        m_panelFrom = pos();
+        m_backdropFrom = m_backdrop.pos();
+    }
     QWidget::mousePressEvent(event);
 }
 
 void TFmNavigator::mouseMoveEvent(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton))
         return;
-    const QPoint delta = event->position().toPoint() - m_dragFrom;
-    m_backdrop.move(m_backdrop.pos() + delta);
-    move(pos() + delta);
+    const QPoint delta = event->globalPosition().toPoint() - m_dragFrom;
+    m_backdrop.move(m_backdropFrom + delta);
+    move(m_panelFrom + delta);
 }
 
 void TFmNavigator::contextMenuEvent(QContextMenuEvent* event) {

@@ -109,7 +109,12 @@ private:
     GlobalHotkeys* m_hotkeys = nullptr;
     TLinkLabel* m_putInfo = nullptr;
     std::map<std::string, TPictureButton*> m_pictures;
+    // Where a drag began, on the screen, and the panel's and backdrop's places then. The move
+    // follows the pointer's screen position: positions within the panel shift while the window
+    // manager is still placing it, and would make the panel stutter or lag behind.
     QPoint m_dragFrom;
+    QPoint m_panelFrom;
+    QPoint m_backdropFrom;
 };
 
 } // namespace paperkit
