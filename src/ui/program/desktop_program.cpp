@@ -26,14 +26,15 @@
 #include "ui/navigator/fm_navigator.h"
 #include "ui/qt_windows_thread.h"
 #include "ui/svg_picture.h"
+#include "ui/translations/interface_language.h"
 
-#include <iostream>
 #include <QApplication>
 #include <QIcon>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
+#include <iostream>
 
 namespace paperkit {
 
@@ -244,6 +245,7 @@ int RunDesktop(std::unique_ptr<SingleInstance>& instance, const CommandLine& opt
     QApplication::setApplicationName(QStringLiteral("PaperKit"));
     QApplication::setOrganizationName(QStringLiteral("Ravenmoor"));
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallInterfaceLanguage(app);
     InitPictures();
     QApplication::setWindowIcon(ApplicationIcon());
 
