@@ -32,6 +32,7 @@
 #include "ui/skin/skin.h"
 #include "ui/slideshow/slideshow_launcher.h"
 #include "ui/svg_picture.h"
+#include "ui/translations/interface_language.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -269,6 +270,7 @@ int RunDesktop(std::unique_ptr<SingleInstance>& instance, const CommandLine& opt
     QApplication::setApplicationName(QStringLiteral("PaperKit"));
     QApplication::setOrganizationName(QStringLiteral("Ravenmoor"));
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallInterfaceLanguage(app);
     InitPictures();
     ApplySkin(app);
     QApplication::setWindowIcon(ApplicationIcon());

@@ -7,6 +7,7 @@
 #include "app/event_loop.h"
 #include "app/hand_off.h"
 #include "app/headless_mediator.h"
+#include "app/program_folder.h"
 #include "app/progress_printer.h"
 #include "app/screen_geometry.h"
 #include "app/startup.h"
@@ -179,7 +180,7 @@ int main(int argc, char** argv) {
         return parsed.exitCode;
     }
     const auto& options = *parsed.options;
-    ProgramFolder = ProgramFile(argv[0]).parent_path();
+    ProgramFolder = ProgramFolderOf(ProgramFile(argv[0]));
     const auto store = CreateSettingsStore();
     StartupInit(*store, options.server);
 

@@ -1,0 +1,44 @@
+#include "ui/translations/interface_language.h"
+
+#include <QCoreApplication>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace paperkit {
+namespace {
+
+TEST(InterfaceLanguage, ChineseLocalesKeepTheirTextsAllOthersReadEnglish) {
+    struct Case {
+        int localeId;
+        bool chinese;
+    } cases[] = {{2052, true},  {1028, true},  {3076, true}, {4100, true},
+                 {1033, false}, {1031, false}, {0, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ShowsChineseTexts(c.localeId), c.chinese) << c.localeId;
+}
+
+// One process, so one application: the Chinese locale first leaves the source texts, then an
+// English locale puts the built-in translation in front of them.
+TEST(InterfaceLanguage, TheBuiltInTranslationFollowsTheLocale) {
+    int argc = 1;
+    char name[] = "test";
+    char* argv[] = {name, nullptr};
+    QCoreApplication app(argc, argv);
+    const auto mainWindowText = [] {
+        return QCoreApplication::translate("paperkit::TFmMain", "最新更新");
+    };
+
+    setenv("LC_ALL", "zh_CN.UTF-8", 1);
+    InstallInterfaceLanguage(app);
+    EXPECT_EQ(mainWindowText(), QStringLiteral("最新更新"));
+
+    setenv("LC_ALL", "de_DE.UTF-8", 1);
+    InstallInterfaceLanguage(app);
+    EXPECT_EQ(mainWindowText(), QStringLiteral("Latest updates"));
+    EXPECT_EQ(QCoreApplication::translate("paperkit::TFmNavigator", "退出"),
+              QStringLiteral("Quit"));
+    unsetenv("LC_ALL");
+}
+
+} // namespace
+} // namespace paperkit
