@@ -1,5 +1,6 @@
 #include "ui/svg_picture.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -18,6 +19,15 @@ void InitPictures() {
 QPixmap RenderPicture(const QString& path, QSize size, qreal pixelRatio) {
     if (pixelRatio <= 0)
         pixelRatio = 1.0;
+    // The windows repaint the same few pictures over and over; each is drawn once per size.
+    static QHash<QString, QPixmap> drawn;
+    const QString key = QStringLiteral("%1|%2x%3@%4")
+                            .arg(path)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(pixelRatio);
+    if (const auto found = drawn.constFind(key); found != drawn.constEnd())
+        return *found;
     QPixmap pixmap(size * pixelRatio);
     pixmap.setDevicePixelRatio(pixelRatio);
     pixmap.fill(Qt::transparent);
@@ -31,6 +41,8 @@ QPixmap RenderPicture(const QString& path, QSize size, qreal pixelRatio) {
         painter.setBrush(QColor(0xc8, 0xd2, 0xde));
         painter.drawRoundedRect(QRectF(1.5, 1.5, size.width() - 3.0, size.height() - 3.0), 2, 2);
     }
+    painter.end();
+    drawn.insert(key, pixmap);
     return pixmap;
 }
 

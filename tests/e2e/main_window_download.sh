@@ -4,9 +4,9 @@
 # reaches full as they arrive.
 set -euo pipefail
 source "$PAPERKIT_E2E_DIR/desktop_session.sh"
-demo=${PAPERKIT_PAPERKIT_MAINWINDOW_DEMO:?}
+program=${PAPERKIT_PAPERKIT:?}
 tool=${PAPERKIT_PAPERKIT_CATALOG:?}
-app=$(basename "$demo")
+app=PaperKit # the application name the program gives itself on the accessibility bus
 
 pk_desktop_start
 # The session's own bus daemon is no child of this shell: waiting for it fails, which must not
@@ -24,9 +24,9 @@ for _ in $(seq 100); do
 done
 [ -n "$url" ] || pk_die "the catalog server did not start"
 
-"$demo" --server "$url" >>"$PK_DESKTOP_LOG" 2>&1 &
+PAPERKIT_WALLPAPER_COMMAND=true "$program" --server "$url" >>"$PK_DESKTOP_LOG" 2>&1 &
 pk_desktop_pids+=($!)
-pk_atspi press "$app" "push button" "打开主窗口" 20 || pk_die "no panel button"
+pk_atspi press "$app" "push button" "主界面" 20 || pk_die "no panel button"
 id=$(pk_wait_window "青鸾画屏 v2011c.12rc9" 15) || pk_die "the main window did not open"
 # While it is open the program has a taskbar button: a normal window, not skipped by taskbars.
 xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL ||
@@ -65,7 +65,7 @@ for _ in $(seq 600); do
         pk_atspi press "$app" "push button" "关闭" 10 || pk_die "no close button"
         pk_wait_for 10 sh -c '! xdotool search --onlyvisible --name "^青鸾画屏 v2011c.12rc9\$"' ||
             pk_die "the main window did not close"
-        pk_atspi wait "$app" "push button" "打开主窗口" 5 || pk_die "the panel went with it"
+        pk_atspi wait "$app" "push button" "主界面" 5 || pk_die "the panel went with it"
         exit 0
     fi
     sleep 0.1

@@ -149,14 +149,15 @@ TEST(AlbumMenu, CaptionsByRotationEntry) {
     EXPECT_TRUE(AlbumMenuItems(empty, papers).empty());
 }
 
-TEST(ChangeInterval, FromHoursMinutesAndSeconds) {
+TEST(PanelChangeInterval, FromHoursMinutesAndSeconds) {
     const struct {
         int hour, minute, second;
         long long ms;
     } cases[] = {
-        {0, 0, 15, 15'000}, {24, 0, 0, 86'400'000}, {1, 2, 3, 3'723'000},
-        {0, 0, 0, 0},       {0, -1, 30, 0}, // a damaged setting that adds up to nothing gives no
-                                            // ticks
+        {0, 0, 15, 15'000},     {24, 0, 0, 86'400'000}, {1, 2, 3, 3'723'000},
+        {0, 0, 0, 0},           {0, -1, 30, 30'000}, // a damaged part counts as the nearest the
+                                                     // dialog allows
+        {99, 0, 0, 86'400'000},
     };
     for (const auto& c : cases) {
         TWallParas paras;

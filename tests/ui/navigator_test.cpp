@@ -15,6 +15,7 @@
 #include "ui/svg_picture.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
 #include <QSignalSpy>
 #include <filesystem>
 #include <fstream>
@@ -200,6 +201,17 @@ private slots:
             order << action->objectName();
         QCOMPARE(order,
                  QStringList({"MenuSetup", "MenuNavigator", "MenuClearWallpaper", "MenuExit"}));
+    }
+
+    void withoutATrayThePanelOffersTheTrayMenu() {
+        PanelFixture f; // offscreen: no tray
+        f.navigator->AddTrayIcon(QStringLiteral("青鸾画屏"));
+        f.navigator->AddTrayIcon(QStringLiteral("青鸾画屏"));
+        QVERIFY(!f.navigator->TrayIcon());
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), QPoint(2, 2));
+        QApplication::sendEvent(f.navigator.get(), &event);
+        QVERIFY(f.navigator->PopupMenu1().isVisible());
+        f.navigator->PopupMenu1().close();
     }
 
     void backdropKeepsItsPlace() {

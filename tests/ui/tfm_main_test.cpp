@@ -3,7 +3,7 @@
 #include "album_fixture.h"
 #include "testsupport/qtest_main.h"
 #include "ui/mainwindow/album_list_model.h"
-#include "ui/mainwindow/link_label.h"
+#include "ui/mainwindow/main_controls.h"
 #include "ui/mainwindow/main_window_rules.h"
 #include "ui/mainwindow/tfm_main.h"
 #include "ui/skin/skin.h"
@@ -134,7 +134,7 @@ private slots:
         for (QWidget* child : w.findChildren<QWidget*>()) {
             if (qobject_cast<QPushButton*>(child) || qobject_cast<QTableView*>(child) ||
                 qobject_cast<QRadioButton*>(child) || qobject_cast<QGroupBox*>(child) ||
-                qobject_cast<TLinkLabel*>(child) || qobject_cast<TPictureButton*>(child))
+                qobject_cast<TUrlLabel*>(child) || qobject_cast<TCoverButton*>(child))
                 QVERIFY2(!child->accessibleName().isEmpty(), qPrintable(child->objectName()));
         }
     }

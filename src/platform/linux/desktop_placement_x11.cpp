@@ -58,11 +58,6 @@ public:
         XSetErrorHandler(previous);
     }
 
-    bool CanBlend() override {
-        const std::string selection = "_NET_WM_CM_S" + std::to_string(DefaultScreen(m_display));
-        return XGetSelectionOwner(m_display, Intern(selection.c_str())) != None;
-    }
-
 private:
     Atom Intern(const char* name) { return XInternAtom(m_display, name, False); }
 
@@ -102,7 +97,6 @@ private:
 class NoPlacement final : public DesktopPlacement {
 public:
     void KeepOnDesktop(NativeWindow, const std::string&) override {}
-    bool CanBlend() override { return false; }
 };
 
 } // namespace

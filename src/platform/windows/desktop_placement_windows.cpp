@@ -1,6 +1,5 @@
 #include "platform/desktop_placement.h"
 
-#include <dwmapi.h>
 #include <windows.h>
 
 namespace paperkit {
@@ -23,10 +22,6 @@ public:
             SetParent(window, view);
         SetWindowLongPtrW(window, GWL_EXSTYLE,
                           GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
-    }
-    bool CanBlend() override {
-        BOOL enabled = FALSE;
-        return SUCCEEDED(DwmIsCompositionEnabled(&enabled)) && enabled;
     }
 };
 

@@ -6,7 +6,7 @@
 #include "ui/mainwindow/album_delegate.h"
 #include "ui/mainwindow/album_list_model.h"
 #include "ui/mainwindow/cover_picture.h"
-#include "ui/mainwindow/link_label.h"
+#include "ui/mainwindow/main_controls.h"
 #include "ui/mainwindow/main_window_rules.h"
 #include "ui/mainwindow/state_pictures.h"
 
@@ -136,7 +136,7 @@ void TFmMain::BuildPages() {
     SheetNew->setObjectName(QStringLiteral("SheetNew"));
     SheetNew->setAccessibleName(QStringLiteral("最新更新"));
     MakeLabel(QStringLiteral("最新更新来自:"), QRect(8, 8, 80, 18), SheetNew);
-    auto* newHome = new TLinkLabel(QStringLiteral("青鸾画屏网站"), SheetNew);
+    auto* newHome = new TUrlLabel(QStringLiteral("青鸾画屏网站"), SheetNew);
     newHome->setGeometry(90, 8, 200, 18);
     newHome->SetLink(kHomePage);
     newHome->Open = [this](const std::string& url) {
@@ -155,7 +155,7 @@ void TFmMain::BuildPages() {
     SheetDownload->setObjectName(QStringLiteral("SheetDownload"));
     SheetDownload->setAccessibleName(QStringLiteral("我的下载"));
     MakeLabel(QStringLiteral("请到"), QRect(8, 8, 26, 18), SheetDownload);
-    auto* library = new TLinkLabel(QStringLiteral("桌面背景图片库"), SheetDownload);
+    auto* library = new TUrlLabel(QStringLiteral("桌面背景图片库"), SheetDownload);
     library->setGeometry(34, 8, 86, 18);
     library->SetLink(kHomePage);
     library->Open = newHome->Open;
@@ -190,7 +190,7 @@ void TFmMain::BuildDetails() {
     bold.setBold(true);
     PutTitleCaption->setFont(bold);
 
-    ImgTitle = new TPictureButton(panel);
+    ImgTitle = new TCoverButton(panel);
     ImgTitle->setObjectName(QStringLiteral("ImgTitle"));
     ImgTitle->setGeometry(73, 34, 160, 120);
     ImgTitle->setToolTip(QStringLiteral("点击可全屏播放"));
@@ -204,7 +204,7 @@ void TFmMain::BuildDetails() {
     PutTitleRemark->setWordWrap(true);
     PutTitleRemark->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    PutURL = new TLinkLabel(QStringLiteral("更多介绍"), panel);
+    PutURL = new TUrlLabel(QStringLiteral("更多介绍"), panel);
     PutURL->setObjectName(QStringLiteral("PutURL"));
     PutURL->setGeometry(8, 276, 80, 18);
     PutURL->Open = [this](const std::string& url) {
@@ -233,7 +233,7 @@ void TFmMain::BuildDetails() {
 void TFmMain::BuildBottomRow() {
     BtnWallPaperList = MakeButton(QStringLiteral("当前壁纸"), QRect(8, 548, 90, 28), this);
     BtnSetup = MakeButton(QStringLiteral("设置"), QRect(104, 548, 70, 28), this);
-    PutAd = new TLinkLabel(QString(), this);
+    PutAd = new TUrlLabel(QString(), this);
     PutAd->setObjectName(QStringLiteral("PutAd"));
     PutAd->setGeometry(184, 553, 480, 18);
     PutAd->Open = [this](const std::string& url) {
@@ -639,6 +639,37 @@ void TFmMain::ShowLastDownload() {
         show();
     raise();
     activateWindow();
+}
+
+namespace {
+
+char KindOf(AlbumList list) {
+    return list == AlbumList::Downloads ? '2' : '1';
+}
+
+} // namespace
+
+std::optional<int> TFmMain::SelectedAlbum(AlbumList list) const {
+    const char kind = KindOf(list);
+    const AlbumItem* item = Model(kind).Item(SelectedRow(kind));
+    if (!item || !item->Data)
+        return std::nullopt;
+    return item->Data->Id;
+}
+
+void TFmMain::RefreshItem(AlbumList list, int albumId) {
+    const char kind = KindOf(list);
+    if (const TWallSubject* subject = Albums(kind).Find(albumId))
+        for (int row : Model(kind).RowsOf(subject))
+            RefreshItem(kind, row, true, true);
+}
+
+void TFmMain::ShowSubjectInfo(AlbumList list) {
+    const char kind = KindOf(list);
+    if (kind != PageKind())
+        return;
+    const AlbumItem* item = Model(kind).Item(SelectedRow(kind));
+    ShowSubjectInfo(item ? item->Data : nullptr);
 }
 
 void TFmMain::OnSubjectDownloaded(char pageKind, int id) {

@@ -3,6 +3,7 @@
 #include "app/down_http_thread.h"
 #include "catalog/main_setup_files.h"
 #include "ui/mainwindow/main_window_services.h"
+#include "ui/mediator/window_seams.h"
 
 #include <QWidget>
 #include <vector>
@@ -21,14 +22,14 @@ class QTimer;
 namespace paperkit {
 
 class AlbumListModel;
-class TLinkLabel;
-class TPictureButton;
+class TUrlLabel;
+class TCoverButton;
 
 /// The main window: the latest albums and the user's downloads with their progress, the selected
 /// album's details and sizes, and the buttons to the other windows. Every change goes into the
 /// windows' catalog at once and is announced to the coordinator on the command list. It frees
 /// itself when closed.
-class TFmMain final : public QWidget {
+class TFmMain final : public QWidget, public MainWindowSeam {
     Q_OBJECT
 public:
     /// The catalog and the command list are the windows' own and must outlive the window.
@@ -46,13 +47,21 @@ public:
 
     /// Refills both lists from the catalog, selects their first albums, shows the active page's
     /// album and restarts the ads.
-    void RefreshLists();
+    void RefreshLists() override;
     /// Brings the row's sub-items (with counts) and state picture up to date; redraws its progress
     /// with redraw.
     void RefreshItem(char pageKind, int row, bool redraw, bool counts);
     /// Shows an album in the details panel, or clears it for nullptr; covers and sizes are those
     /// of the active page.
     void ShowSubjectInfo(const TWallSubject* subject);
+    // What the windows' mediator asks of the window.
+    std::optional<int> SelectedAlbum(AlbumList list) const override;
+    void RefreshItem(AlbumList list, int albumId) override;
+    /// The details panel shows the active page's album; an album of the other page waits until
+    /// its page is shown.
+    void ShowSubjectInfo(AlbumList list) override;
+    void ShowNewestDownload() override { ShowLastDownload(); }
+
     /// The state pictures of every row, after the rotation list changed elsewhere.
     void RefreshStates();
     /// Switches to "我的下载" with its last album selected, and brings the window up.
@@ -84,9 +93,9 @@ public:
     QTableView* ListTitle = nullptr;
     QTableView* ListDownloadSubject = nullptr;
     QLabel* PutTitleCaption = nullptr;
-    TPictureButton* ImgTitle = nullptr;
+    TCoverButton* ImgTitle = nullptr;
     QLabel* PutTitleRemark = nullptr;
-    TLinkLabel* PutURL = nullptr;
+    TUrlLabel* PutURL = nullptr;
     QLabel* PutCounts = nullptr;
     QPushButton* BtnPreview = nullptr;
     QGroupBox* RdgSize = nullptr;
@@ -95,7 +104,7 @@ public:
     QPushButton* BtnOpenPkd = nullptr;
     QPushButton* BtnWallPaperList = nullptr;
     QPushButton* BtnSetup = nullptr;
-    TLinkLabel* PutAd = nullptr;
+    TUrlLabel* PutAd = nullptr;
     QPushButton* BtnExit = nullptr;
     QMenu* PopupMenu = nullptr;
     QAction* MenuDownload = nullptr;

@@ -34,7 +34,8 @@ QString Text(const std::string& utf8) {
 } // namespace
 
 TFmNavigator::TFmNavigator(TFmBk& backdrop, NavigatorSide side, DesktopPlacement* placement)
-    : m_backdrop(backdrop), m_side(side), m_placement(placement) {
+    : m_backdrop(backdrop), m_side(side), m_placement(placement), m_popupMenu(this),
+      m_popMenuTitle(this) {
     InitPictures();
     // The same kind of window as the backdrop (see there), lying over it.
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);

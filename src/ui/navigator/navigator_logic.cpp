@@ -1,5 +1,6 @@
 #include "ui/navigator/navigator_logic.h"
 
+#include "app/change_interval.h"
 #include "rotation/wall_rotation.h"
 #include "support/text_shorten.h"
 
@@ -82,8 +83,10 @@ std::vector<AlbumMenuItem> AlbumMenuItems(const TWallFiles& files, const TWallPa
 }
 
 long long ChangeIntervalMs(const TWallParas& paras) {
-    const long long seconds = paras.Hour * 3600LL + paras.Minute * 60LL + paras.Second;
-    return seconds > 0 ? seconds * 1000 : 0;
+    // The panel sets the interval whether or not the change is on; the timer runs only when it is.
+    TWallParas on = paras;
+    on.Change = true;
+    return ChangeInterval(on).count();
 }
 
 PanelPos PanelPlace(PanelPos stored, ScreenSize screen) {

@@ -43,7 +43,8 @@ struct AlbumMenuItem {
 /// has no rotation entry).
 std::vector<AlbumMenuItem> AlbumMenuItems(const TWallFiles& files, const TWallPapers& wallPapers);
 
-/// The change interval in milliseconds; 0 when there are to be no ticks.
+/// The change interval in milliseconds, each part held to the settings dialog's range; 0 when
+/// there are to be no ticks.
 long long ChangeIntervalMs(const TWallParas& paras);
 
 /// The backdrop's top-left corner: the stored one, or 10 pixels left of the right screen edge and

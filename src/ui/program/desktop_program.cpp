@@ -1,8 +1,11 @@
 #include "ui/program/desktop_program.h"
 
+#include "app/announcing_setter.h"
 #include "app/command_line.h"
 #include "app/down_http_thread.h"
 #include "app/hand_off.h"
+#include "app/progress_printer.h"
+#include "app/screen_geometry.h"
 #include "catalog/download_files.h"
 #include "catalog/main_setup_files.h"
 #include "platform/desktop_placement.h"
@@ -19,21 +22,25 @@
 #include "transfer/fetch.h"
 #include "transfer/task_thread.h"
 #include "ui/form_showing.h"
-#include "ui/main/fm_main.h"
+#include "ui/mainwindow/tfm_main.h"
+#include "ui/media/qt_media_commands.h"
 #include "ui/mediator/ask_yes_no.h"
 #include "ui/mediator/do_between.h"
 #include "ui/navigator/fm_bk.h"
 #include "ui/navigator/fm_navigator.h"
 #include "ui/qt_windows_thread.h"
+#include "ui/skin/skin.h"
+#include "ui/slideshow/slideshow_launcher.h"
 #include "ui/svg_picture.h"
 
-#include <iostream>
 #include <QApplication>
 #include <QIcon>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
 #include <cstdlib>
+#include <iostream>
+#include <unistd.h>
 
 namespace paperkit {
 
@@ -49,9 +56,11 @@ bool IsSet(const char* name) {
 class TDesktopProgram {
 public:
     TDesktopProgram(QtWindowsThread& windows, const CommandLine& options)
-        : m_windows(windows), m_options(options), m_setter(CreateWallpaperSetter()),
+        : m_windows(windows), m_options(options), m_progress(std::cout, isatty(STDOUT_FILENO) != 0),
+          m_desktop(CreateWallpaperSetter()), m_setter(*m_desktop, m_progress),
           m_probe(CreateMaximizedWindowProbe()), m_placement(CreateDesktopPlacement()),
-          m_rotation(*m_setter), m_mediator(m_main, m_rotation) {}
+          m_rotation(m_setter), m_mediator(m_main, m_rotation),
+          m_slideshow(m_main.WallParas, m_media) {}
 
     ~TDesktopProgram() {
         Shutdown();
@@ -71,7 +80,7 @@ public:
         m_backdrop =
             std::make_unique<TFmBk>(ScreenSize{screen.width(), screen.height()}, m_placement.get());
         m_navigator = std::make_unique<TFmNavigator>(
-            *m_backdrop, NavigatorSide{m_main, m_rotation, m_commandList, *m_setter, *m_probe},
+            *m_backdrop, NavigatorSide{m_main, m_rotation, m_commandList, m_setter, *m_probe},
             m_placement.get());
         m_navigator->OnOpenMainWindow = [this] { OpenMainWindow(); };
         m_navigator->OnExit = [this] { Exit(); };
@@ -80,13 +89,13 @@ public:
         SetAskYesNoOwner(m_navigator.get());
         m_navigator->AddTrayIcon(QString::fromStdString(m_language.GetText(0)));
 
-        m_downloadFiles = std::make_unique<TDownLoadFiles>();
+        m_downloadFiles = std::make_unique<TDownLoadFiles>(PlatformScreenGeometry());
         m_downloadFiles->TaskThread = std::make_shared<TWallTaskThread>();
         m_coordinator = std::make_unique<TDownHttpThread>(
             m_windows, WindowsSide{m_main, m_rotation, m_commandList}, *m_downloadFiles, m_fetcher,
             m_options.guideFile);
         m_mediator.SetNavigator(m_navigator.get());
-        m_mediator.SetMainWindowMaker([] { return new TFmMain; });
+        m_mediator.SetMainWindowMaker([this] { return MakeMainWindow(); });
         m_mediator.Fill(m_coordinator->Events);
         m_coordinator->Start();
 
@@ -172,16 +181,30 @@ private:
         // The new window fills its lists from the windows' catalog while the coordinator holds.
         if (m_coordinator)
             m_coordinator->Pause();
-        auto* window = new TFmMain;
+        QWidget* window = MakeMainWindow();
         if (m_coordinator)
             m_coordinator->Resume();
         window->show();
     }
 
+    TFmMain* MakeMainWindow() {
+        TFmMainServices services = DesktopMainServices();
+        services.ShowSlideshow = [this](const std::vector<std::filesystem::path>& paths) {
+            m_slideshow.ShowPictures(paths);
+        };
+        services.AskYesNo = [](const std::string& question) {
+            return paperkit::AskYesNo(question) == kAnswerYes;
+        };
+        services.Language = m_language;
+        return new TFmMain(m_main, m_commandList, std::move(services));
+    }
+
     QtWindowsThread& m_windows;
     const CommandLine& m_options;
     TLanguage m_language;
-    std::unique_ptr<WallpaperSetter> m_setter;
+    ProgressPrinter m_progress;
+    std::unique_ptr<WallpaperSetter> m_desktop;
+    AnnouncingSetter m_setter;
     std::unique_ptr<MaximizedWindowProbe> m_probe;
     std::unique_ptr<DesktopPlacement> m_placement;
     TWallRotation m_rotation;
@@ -189,6 +212,8 @@ private:
     CommandLines m_commandList;
     Fetcher m_fetcher;
     TDoBetween m_mediator;
+    QtMediaCommands m_media;
+    FmShowImageLauncher m_slideshow;
     std::unique_ptr<TDownLoadFiles> m_downloadFiles;
     std::unique_ptr<TFmBk> m_backdrop;
     std::unique_ptr<TFmNavigator> m_navigator;
@@ -245,6 +270,7 @@ int RunDesktop(std::unique_ptr<SingleInstance>& instance, const CommandLine& opt
     QApplication::setOrganizationName(QStringLiteral("Ravenmoor"));
     QApplication::setQuitOnLastWindowClosed(false);
     InitPictures();
+    ApplySkin(app);
     QApplication::setWindowIcon(ApplicationIcon());
 
     int status = 0;

@@ -1,6 +1,7 @@
 // The paperkit program: the running instance with its windows (ui/program/desktop_program.cpp)
 // or, with --headless, without them; or a second start that hands its argument or a navigator
 // step to the running instance.
+#include "app/announcing_setter.h"
 #include "app/command_line.h"
 #include "app/down_http_thread.h"
 #include "app/event_loop.h"
@@ -68,28 +69,6 @@ int HandOver(SingleInstance& instance, const CommandLine& options) {
     std::cerr << "paperkit: the running instance did not answer.\n";
     return 1;
 }
-
-/// Passes wallpapers on to the desktop and tells the user which one is showing.
-class AnnouncingSetter final : public WallpaperSetter {
-public:
-    AnnouncingSetter(WallpaperSetter& desktop, ProgressPrinter& progress)
-        : m_desktop(desktop), m_progress(progress) {}
-
-    bool ChangeWallpaper(const std::filesystem::path& picture) override {
-        const bool changed = m_desktop.ChangeWallpaper(picture);
-        m_progress.Note((changed ? "Wallpaper: " : "Wallpaper not set: ") + picture.string());
-        return changed;
-    }
-    bool ClearWallpaper() override {
-        const bool cleared = m_desktop.ClearWallpaper();
-        m_progress.Note(cleared ? "Wallpaper cleared" : "Wallpaper not cleared");
-        return cleared;
-    }
-
-private:
-    WallpaperSetter& m_desktop;
-    ProgressPrinter& m_progress;
-};
 
 void ApplyStep(RemoteStep step, TWallRotation& rotation, WallpaperSetter& setter) {
     switch (step) {

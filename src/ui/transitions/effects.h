@@ -17,7 +17,8 @@ inline constexpr QImage::Format kFrameFormat = QImage::Format_RGB32;
 /// Draws the frame of effect `style` at `progress` (0 shows `from`, 1 shows `to`) into `frame`.
 /// All three images are kFrameFormat and of one size, in device pixels; otherwise, or for a style
 /// outside 1..kEffectCount, the frame shows `to`. Pure and safe on any thread: it touches nothing
-/// but its arguments and a shared cache of the patterns of the block effects.
+/// but its arguments, a shared cache of the patterns of the block effects and a scratch picture
+/// of the calling thread's own.
 void RenderEffect(int style, const QImage& from, const QImage& to, double progress, QImage& frame);
 
 } // namespace paperkit

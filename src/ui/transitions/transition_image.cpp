@@ -130,8 +130,11 @@ void TTransitionImage::Animate(int style, QImage from, QImage to,
                                std::chrono::milliseconds duration,
                                std::chrono::milliseconds period) {
     using Clock = std::chrono::steady_clock;
-    const auto start = Clock::now();
     QImage frame(to.size(), kFrameFormat);
+    // The first frame makes the block effects' pattern for this size (a dissolve's takes tens of
+    // milliseconds at 1920x1080); the effect's time starts after it, so that no step is skipped.
+    RenderEffect(style, from, to, 0, frame);
+    const auto start = Clock::now();
     while (!m_stop) {
         const auto frameStart = Clock::now();
         const double progress = std::chrono::duration<double>(frameStart - start) / duration;

@@ -39,7 +39,9 @@ expect_colour() { # WANT WHAT
 }
 
 out=$PK_DESKTOP_DIR/slideshow.out
+# with the default music from the windowed program's folder, when it is built
 QT_MEDIA_BACKEND=ffmpeg "$PAPERKIT_SLIDESHOW_TRY" "$album" --interval 600 --music \
+    --program-folder "${PAPERKIT_PROGRAM_FOLDER:-$(dirname "$PAPERKIT_SLIDESHOW_TRY")}" \
     >"$out" 2>>"$PK_DESKTOP_LOG" &
 show=$!
 
@@ -81,7 +83,4 @@ if kill -0 $show 2>/dev/null; then
 fi
 wait $show
 grep -qx closed "$out" || pk_die "the launcher did not come back from the slideshow"
-# the desktop's own stop kills processes that may have ended already: not a failure here
-trap - EXIT
-pk_desktop_stop || true
 echo "slideshow e2e: ok"

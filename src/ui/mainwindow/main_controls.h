@@ -10,10 +10,10 @@ namespace paperkit {
 
 /// A label with a link address: a click hands the address on when it is not blank after
 /// trimming. Disabled, it shows grey and does nothing.
-class TLinkLabel final : public QLabel {
+class TUrlLabel final : public QLabel {
     Q_OBJECT
 public:
-    TLinkLabel(const QString& caption, QWidget* parent);
+    TUrlLabel(const QString& caption, QWidget* parent);
 
     void SetCaption(const QString& caption);
     void SetLink(const std::string& url) { m_url = url; }
@@ -30,7 +30,7 @@ private:
 
 /// A button that is a picture (the album cover): it shows the picture over its whole face, and
 /// is a push button to the keyboard and to screen readers.
-class TPictureButton final : public QAbstractButton {
+class TCoverButton final : public QAbstractButton {
     Q_OBJECT
 public:
     using QAbstractButton::QAbstractButton;

@@ -1,4 +1,4 @@
-#include "ui/mainwindow/link_label.h"
+#include "ui/mainwindow/main_controls.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -12,7 +12,7 @@ bool Blank(const std::string& text) {
 
 } // namespace
 
-TLinkLabel::TLinkLabel(const QString& caption, QWidget* parent) : QLabel(parent) {
+TUrlLabel::TUrlLabel(const QString& caption, QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setStyleSheet(QStringLiteral("QLabel { color: #1a55b8; } QLabel:disabled { color: #9aa7b6; }"));
@@ -22,24 +22,24 @@ TLinkLabel::TLinkLabel(const QString& caption, QWidget* parent) : QLabel(parent)
     SetCaption(caption);
 }
 
-void TLinkLabel::SetCaption(const QString& caption) {
+void TUrlLabel::SetCaption(const QString& caption) {
     setTextFormat(Qt::PlainText);
     setText(caption);
     setAccessibleName(caption);
 }
 
-void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+void TUrlLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && isEnabled() && Open && !Blank(m_url))
         Open(m_url);
 }
 
-void TPictureButton::SetPicture(const QImage& picture) {
+void TCoverButton::SetPicture(const QImage& picture) {
     m_picture = picture;
     update();
 }
 
-void TPictureButton::paintEvent(QPaintEvent*) {
+void TCoverButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.fillRect(rect(), Qt::white);
