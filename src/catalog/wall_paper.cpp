@@ -16,4 +16,15 @@ void TWallPapers::Assign(const TWallPapers& other) {
         Add(std::make_unique<TWallPaper>(p));
 }
 
+void TWallPapers::Rebuild(const std::vector<const TWallPaper*>& order) {
+    auto records = Detach();
+    for (const TWallPaper* wanted : order)
+        for (auto& record : records)
+            if (record && record.get() == wanted) {
+                Add(std::move(record));
+                break;
+            }
+    // what is left in `records` goes now
+}
+
 } // namespace paperkit

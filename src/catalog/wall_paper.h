@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace paperkit {
 
@@ -29,6 +30,9 @@ public:
     TWallPaper* Find(char type, std::string_view id) const;
     /// Replaces this list's entries with copies of the other's, in its order.
     void Assign(const TWallPapers& other);
+    /// Keeps exactly these entries of the list, the same records in this order, and destroys the
+    /// others. A record that is not in the list, or is named a second time, is passed over.
+    void Rebuild(const std::vector<const TWallPaper*>& order);
 };
 
 } // namespace paperkit

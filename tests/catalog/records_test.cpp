@@ -298,3 +298,29 @@ TEST(WallListAssign, WorkingCatalogCopiesEveryMember) {
 
 } // namespace
 } // namespace paperkit
+
+namespace paperkit {
+namespace {
+
+TEST(WallPapersRebuild, KeepsTheSameRecordsInTheGivenOrderAndDropsTheRest) {
+    TWallPapers papers;
+    std::vector<TWallPaper*> made;
+    for (const char* id : {"1", "2", "3", "4"}) {
+        auto paper = std::make_unique<TWallPaper>();
+        paper->Type = '1';
+        paper->Id = id;
+        made.push_back(paper.get());
+        papers.Add(std::move(paper));
+    }
+    const TWallPaper stranger;
+    papers.Rebuild({made[2], made[0], made[2], &stranger, made[3]});
+    ASSERT_EQ(papers.Count(), 3);
+    EXPECT_EQ(papers.Get(0), made[2]);
+    EXPECT_EQ(papers.Get(1), made[0]);
+    EXPECT_EQ(papers.Get(2), made[3]);
+    papers.Rebuild({});
+    EXPECT_EQ(papers.Count(), 0);
+}
+
+} // namespace
+} // namespace paperkit

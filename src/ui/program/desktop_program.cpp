@@ -8,9 +8,11 @@
 #include "app/screen_geometry.h"
 #include "catalog/download_files.h"
 #include "catalog/main_setup_files.h"
+#include "platform/autostart.h"
 #include "platform/desktop_placement.h"
 #include "platform/global_hotkeys.h"
 #include "platform/maximized_window.h"
+#include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/termination_signals.h"
 #include "platform/wallpaper.h"
@@ -21,6 +23,7 @@
 #include "support/language.h"
 #include "transfer/fetch.h"
 #include "transfer/task_thread.h"
+#include "ui/dialogs/dialog_services.h"
 #include "ui/form_showing.h"
 #include "ui/mainwindow/tfm_main.h"
 #include "ui/media/qt_media_commands.h"
@@ -197,6 +200,8 @@ private:
             return paperkit::AskYesNo(question) == kAnswerYes;
         };
         services.Language = m_language;
+        AddDialogServices(services, {m_main, m_commandList, *m_store, *m_autoRun, m_media,
+                                     m_slideshow, [this] { m_rotation.ShowWallpaper(); }});
         return new TFmMain(m_main, m_commandList, std::move(services));
     }
 
@@ -214,6 +219,8 @@ private:
     Fetcher m_fetcher;
     TDoBetween m_mediator;
     QtMediaCommands m_media;
+    std::unique_ptr<SettingsStore> m_store = CreateSettingsStore();
+    std::unique_ptr<Autostart> m_autoRun = CreateAutostart();
     FmShowImageLauncher m_slideshow;
     std::unique_ptr<TDownLoadFiles> m_downloadFiles;
     std::unique_ptr<TFmBk> m_backdrop;
