@@ -154,9 +154,12 @@ TEST(PanelChangeInterval, FromHoursMinutesAndSeconds) {
         int hour, minute, second;
         long long ms;
     } cases[] = {
-        {0, 0, 15, 15'000},     {24, 0, 0, 86'400'000}, {1, 2, 3, 3'723'000},
-        {0, 0, 0, 0},           {0, -1, 30, 30'000}, // a damaged part counts as the nearest the
-                                                     // dialog allows
+        {0, 0, 15, 15'000},
+        {24, 0, 0, 86'400'000},
+        {1, 2, 3, 3'723'000},
+        {0, 0, 0, 0},
+        {0, -1, 30, 30'000}, // a damaged part counts as the nearest the
+                             // dialog allows
         {99, 0, 0, 86'400'000},
     };
     for (const auto& c : cases) {
