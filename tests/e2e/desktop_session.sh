@@ -133,8 +133,10 @@ pk_window_geometry() {
         /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
 }
 
+# xwd reads the root window's own pixels and misses what windows with a visual of their own
+# (32-bit, translucent) show: they come out black. ImageMagick's import composes the screen.
 pk_screenshot() {
-    xwd -root -silent | convert xwd:- "$1"
+    import -window root "$1"
 }
 
 pk_atspi() {
