@@ -3,6 +3,7 @@
 #include "catalog/wall_ad.h"
 #include "catalog/wall_category.h"
 #include "catalog/wall_subject.h"
+#include "ui/home_page.h"
 
 #include <string>
 #include <vector>
@@ -12,8 +13,6 @@
 // and the guide-file command.
 namespace paperkit {
 
-/// Home page of the product, behind the link labels and the default ad.
-inline constexpr const char* kHomePage = "http://www.paperkit.example/";
 /// The ad line shown when the catalog has no ads.
 inline constexpr const char* kDefaultAdText = "领先的桌面壁纸管理工具：青鸾画屏";
 

@@ -44,12 +44,6 @@ inline constexpr int kBevelTop = 26;
 inline const QColor kPanelText{0xff, 0xff, 0xff};
 inline const QColor kBackdropText{0x4d, 0xa3, 0xff};
 
-/// The colour cut from the panel's windows: the background picture's surroundings.
-inline const QColor kKeyColour{0xff, 0x00, 0xff};
-
-/// The background picture on the key colour, every pixel opaque.
-QImage PanelGround(QSize size, qreal pixelRatio);
-
 /// Paints the background picture and `Bevel1` over the whole window.
 void PaintPanelGround(QPainter& painter, const QRect& window, qreal pixelRatio);
 
