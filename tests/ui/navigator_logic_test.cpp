@@ -149,6 +149,20 @@ TEST(AlbumMenu, CaptionsByRotationEntry) {
     EXPECT_TRUE(AlbumMenuItems(empty, papers).empty());
 }
 
+TEST(AlbumMenu, LongAndDamagedNamesAreShortenedSafely) {
+    TWallPapers papers;
+    AddPaper(papers, '1', "10", std::string(1000, 'x'));
+    AddPaper(papers, '2', "20", std::string(300, '\xff'));
+    TWallFiles files;
+    AddFile(files, '1', "10");
+    AddFile(files, '2', "20");
+    const auto items = AlbumMenuItems(files, papers);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].Caption, "[最新更新]" + std::string(kMenuNameBytes - 3, 'x') + "...");
+    for (const auto& item : items)
+        EXPECT_LE(item.Caption.size(), std::string("[我的下载]").size() + 2 * kMenuNameBytes);
+}
+
 TEST(PanelChangeInterval, FromHoursMinutesAndSeconds) {
     const struct {
         int hour, minute, second;

@@ -75,7 +75,7 @@ std::vector<AlbumMenuItem> AlbumMenuItems(const TWallFiles& files, const TWallPa
             default:
                 break;
             }
-            item.Caption += entry->Name;
+            item.Caption += ShortenText(entry->Name, kMenuNameBytes, "...");
         }
         items.push_back(std::move(item));
     }

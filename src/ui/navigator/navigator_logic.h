@@ -4,6 +4,7 @@
 #include "catalog/wall_file_info.h"
 #include "platform/screen.h"
 #include "rotation/file_index.h"
+#include "ui/home_page.h"
 
 #include <string>
 #include <vector>
@@ -14,10 +15,11 @@ namespace paperkit {
 
 /// The info line's caption when the current wallpaper belongs to no known album or folder.
 inline constexpr const char* kHomeCaption = "桌面背景图片库";
-/// Our home page: the info line's link when no album gives one.
-inline constexpr const char* kHomePage = "https://paperkit.example/";
 /// Album names longer than this many GBK bytes are shortened, with "...".
 inline constexpr int kInfoBytes = 36;
+/// The album menu shortens names the same way past this many GBK bytes, so that no name makes
+/// the menu wider than a screen.
+inline constexpr int kMenuNameBytes = 64;
 
 /// The panel's size; the backdrop has the same.
 inline constexpr int kPanelWidth = 304;
