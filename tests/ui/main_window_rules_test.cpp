@@ -179,6 +179,11 @@ TEST_F(AlbumActions, NoDownloadClearsEverything) {
     EXPECT_EQ(album.Size, SizeIndex("1280x800"));
     EXPECT_TRUE(album.Download);
     EXPECT_EQ(fx.Setup.WallPapers.Count(), 0); // a size alone does not join the rotation
+
+    // a size the table does not know cannot be downloaded: nothing changes
+    EXPECT_EQ(ChooseSize(album, '1', fx.Setup.WallPapers, "1920x1081"), std::nullopt);
+    EXPECT_EQ(album.Size, SizeIndex("1280x800"));
+    EXPECT_TRUE(album.Download);
 }
 
 TEST_F(AlbumActions, DownloadAgainOnlyWithASizeAndSlideshowTakesFilesOnDisk) {

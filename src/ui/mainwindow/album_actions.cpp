@@ -62,10 +62,13 @@ std::string ToggleWallPaper(TWallSubject& subject, char pageKind, TWallPapers& w
     return AlbumCommand("SubjectSetup", pageKind, subject.Id);
 }
 
-std::string ChooseSize(TWallSubject& subject, char pageKind, TWallPapers& wallPapers,
-                       const std::string& sizeText) {
+std::optional<std::string> ChooseSize(TWallSubject& subject, char pageKind, TWallPapers& wallPapers,
+                                      const std::string& sizeText) {
     if (!sizeText.empty()) {
-        subject.Size = SizeIndex(sizeText);
+        const int size = SizeIndex(sizeText);
+        if (size < 0)
+            return std::nullopt;
+        subject.Size = size;
         subject.Download = true;
         CheckImages(subject, pageKind);
     } else {

@@ -25,9 +25,10 @@ std::string ToggleDownload(TWallSubject& subject, char pageKind, TWallPapers& wa
 std::string ToggleWallPaper(TWallSubject& subject, char pageKind, TWallPapers& wallPapers);
 
 /// A size chosen in the size group: its text, or empty for "不下载", which stops the download,
-/// forgets the pictures on disk and takes the album out of the rotation list.
-std::string ChooseSize(TWallSubject& subject, char pageKind, TWallPapers& wallPapers,
-                       const std::string& sizeText);
+/// forgets the pictures on disk and takes the album out of the rotation list. A size the size
+/// table does not know cannot be downloaded: it changes nothing and gives no command.
+std::optional<std::string> ChooseSize(TWallSubject& subject, char pageKind, TWallPapers& wallPapers,
+                                      const std::string& sizeText);
 
 /// Checks the album's files again so that whatever is missing is fetched; nothing for an album
 /// without a size.

@@ -427,10 +427,13 @@ void TFmMain::ShowSubjectInfo(const TWallSubject* subject) {
         const std::string& list = subject->SizeList;
         while (!list.empty() && start <= list.size()) {
             const std::size_t comma = std::min(list.find(',', start), list.size());
-            sizes.push_back(Text(list.substr(start, comma - start)));
+            const QString size = Text(list.substr(start, comma - start)).trimmed();
+            start = comma + 1;
+            if (size.isEmpty()) // a stray comma: an empty item would read as "不下载"
+                continue;
+            sizes.push_back(size);
             if (!chosen.isEmpty() && sizes.back() == chosen && selected == 0)
                 selected = static_cast<int>(sizes.size()) - 1;
-            start = comma + 1;
         }
     } else {
         ImgTitle->SetPicture(BlankCover());
@@ -520,9 +523,13 @@ void TFmMain::RdgSizeClick(int index) {
     const std::string size =
         index == 0 ? std::string()
                    : m_sizeButtons[static_cast<std::size_t>(index)]->text().toStdString();
-    std::string line = ChooseSize(*item->Data, kind, m_setup.WallPapers, size);
+    auto line = ChooseSize(*item->Data, kind, m_setup.WallPapers, size);
+    if (!line) { // a size we cannot download: the group shows the album's size again
+        ShowSubjectInfo(item->Data);
+        return;
+    }
     RefreshItem(kind, row, true, true);
-    Post(std::move(line));
+    Post(std::move(*line));
 }
 
 void TFmMain::MenuReDownloadClick() {
