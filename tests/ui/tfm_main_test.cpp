@@ -319,6 +319,20 @@ private slots:
         QVERIFY(commands.empty());
     }
 
+    void strayCommasAndUnknownSizes() {
+        auto& album = fx->AddNew(AlbumFixture::MakeAlbum(1, 2, 0, "1024x768,,800x601, "));
+        TFmMain& w = Open();
+        auto radios = w.RdgSize->findChildren<QRadioButton*>();
+        QCOMPARE(radios.size(), 3); // "不下载", 1024x768 and 800x601: no empty items
+        QCOMPARE(radios[2]->text(), QStringLiteral("800x601"));
+        QTest::mouseClick(radios[2], Qt::LeftButton, {}, QPoint(6, radios[2]->height() / 2));
+        QVERIFY(!album.Download); // a size the program does not know is never downloaded
+        QCOMPARE(album.Size, -1);
+        QVERIFY(commands.empty());
+        radios = w.RdgSize->findChildren<QRadioButton*>();
+        QVERIFY(radios[0]->isChecked());
+    }
+
     void noDownloadLeavesTheRotation() {
         auto& album = fx->AddNew(AlbumFixture::MakeAlbum(1, 3, 3, "1024x768,1280x800"));
         album.Download = true;
