@@ -524,11 +524,13 @@ private slots:
         QCOMPARE(slideshows[0].size(), std::size_t(1));
         QTest::mouseClick(w.BtnPreview, Qt::LeftButton);
         QCOMPARE(slideshows.size(), std::size_t(2));
+        w.MenuPreview->trigger();
+        QCOMPARE(slideshows.size(), std::size_t(3));
         QTest::mouseClick(w.PutURL, Qt::LeftButton);
         QCOMPARE(opened.back(), std::string("http://example.org/album/1"));
         Press(w.ListTitle, 1, 100); // nothing on disk: no slideshow
         QTest::mouseClick(w.BtnPreview, Qt::LeftButton);
-        QCOMPARE(slideshows.size(), std::size_t(2));
+        QCOMPARE(slideshows.size(), std::size_t(3));
     }
 
     void serverTextsAreNotMarkup() {
