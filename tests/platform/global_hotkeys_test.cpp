@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -96,6 +97,25 @@ TEST(GlobalHotkeys, KeysArriveWithAndWithoutNumLockAndHeldKeysAreLeftOut) {
     std::lock_guard lock(presses.mutex);
     EXPECT_EQ(presses.ids.size(), 3u);
     XCloseDisplay(other);
+}
+
+TEST(GlobalHotkeys, NothingIsTakenForWindowsDrawnNativelyOnWayland) {
+    test::Xvfb xvfb;
+    if (!xvfb.Running())
+        GTEST_SKIP() << "Xvfb is not available";
+    const char* before = std::getenv("QT_QPA_PLATFORM");
+    const std::string saved = before ? before : "";
+    for (const char* platform : {"wayland", "wayland-egl"}) {
+        setenv("QT_QPA_PLATFORM", platform, 1);
+        auto hotkeys = CreateGlobalHotkeys([](int) {});
+        EXPECT_FALSE(hotkeys->Register(0, 'N')) << platform;
+    }
+    setenv("QT_QPA_PLATFORM", "xcb", 1);
+    EXPECT_TRUE(CreateGlobalHotkeys([](int) {})->Register(0, 'N'));
+    if (before)
+        setenv("QT_QPA_PLATFORM", saved.c_str(), 1);
+    else
+        unsetenv("QT_QPA_PLATFORM");
 }
 
 } // namespace

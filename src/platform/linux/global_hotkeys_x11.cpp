@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <poll.h>
+#include <string_view>
 #include <thread>
 #include <unistd.h>
 
@@ -152,6 +153,12 @@ std::unique_ptr<GlobalHotkeys> CreateGlobalHotkeys(GlobalHotkeys::Handler handle
     // served, and only while an X display is named.
     const char* name = std::getenv("DISPLAY");
     if (!name || !*name)
+        return std::make_unique<NoHotkeys>();
+    // Windows drawn natively on Wayland: keys grabbed on XWayland's root would reach us only
+    // while some X window has the focus, which is worse than none. Users bind `paperkit --next`
+    // and the other steps in their desktop's settings instead.
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && std::string_view(platform).starts_with("wayland"))
         return std::make_unique<NoHotkeys>();
     Display* display = XOpenDisplay(nullptr);
     if (!display)
