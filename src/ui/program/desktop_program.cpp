@@ -249,6 +249,10 @@ int RunDesktop(std::unique_ptr<SingleInstance>& instance, const CommandLine& opt
     // Wayland session runs it through XWayland unless the user chose a platform.
     if (!IsSet("QT_QPA_PLATFORM") && IsSet("WAYLAND_DISPLAY") && IsSet("DISPLAY"))
         setenv("QT_QPA_PLATFORM", "xcb", 1);
+    // Music plays through Qt Multimedia's ffmpeg backend: it needs no system plugins and fails
+    // quietly without a sound device. The user may still choose another.
+    if (!IsSet("QT_MEDIA_BACKEND"))
+        setenv("QT_MEDIA_BACKEND", "ffmpeg", 1);
 
     // Listening comes before the window system, so that a second start never needs a display.
     QtWindowsThread windows;
