@@ -14,7 +14,7 @@ fail() {
     exit 1
 }
 for needed in xdotool xprop trayer openbox; do
-    command -v $needed >/dev/null || { echo "SKIP: $needed is missing"; exit 0; }
+    command -v $needed >/dev/null || fail "$needed is missing (scripts/deps installs it)"
 done
 
 pk_desktop_start --tray --size 1024x768
