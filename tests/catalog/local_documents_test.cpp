@@ -274,6 +274,33 @@ TEST_F(LocalDocuments, WrittenRotationListsReadBackWhole) {
     EXPECT_EQ(keys, (std::vector<std::string>{"1:11", "0:/pics:N", "0:/more:Y", "2:21"}));
 }
 
+TEST_F(LocalDocuments, FolderNamesAndPathsWithMarkupCharactersRoundTrip) {
+    // A local folder's name and path are the user's own text: markup characters and line breaks
+    // must come back as they were, and nothing after them may be lost.
+    const std::string path = "/home/u/a\n\"b\" 'c' <d> & e\r\tf &amp; ]]>";
+    const std::string name = "第一行\n\"引号\" <标签> & 其他 &#10;";
+    AddPaper(m_files.WallPapers(), '0', path, name, 'N');
+    AddPaper(m_files.WallPapers(), '0', "/after", "after", 'Y');
+    AddPaper(m_files.WallPapers(), '2', "21");
+    m_files.WallParas().Interval = 9;
+    const auto file = m_dir / "setupfile.xmz";
+    ASSERT_TRUE(m_files.WriteSetupFile(file));
+
+    TDownLoadFiles back{ScreenGeometry{1280, 1024, 1366, 768}};
+    back.DSubjects().Assign(m_files.DSubjects());
+    ASSERT_TRUE(back.ReadSetupFile(file));
+    ASSERT_EQ(back.WallPapers().Count(), 3);
+    const TWallPaper& folder = *back.WallPapers().Get(0);
+    EXPECT_EQ(folder.Type, '0');
+    EXPECT_EQ(folder.Id, path);
+    EXPECT_EQ(folder.Name, name);
+    EXPECT_EQ(folder.HasSub, 'N');
+    EXPECT_EQ(back.WallPapers().Get(1)->Id, "/after");
+    EXPECT_EQ(back.WallPapers().Get(1)->HasSub, 'Y');
+    EXPECT_EQ(back.WallPapers().Get(2)->Id, "21");
+    EXPECT_EQ(back.WallParas().Interval, 9);
+}
+
 TEST_F(LocalDocuments, ChoicesOfGoneAlbumsAndMovedPicturesAreDropped) {
     const auto path = Pack(R"(<Root><Subject>
         <T Id="99" N="Y" Size="3" S="Y" D="Y"/>

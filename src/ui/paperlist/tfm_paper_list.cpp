@@ -132,7 +132,8 @@ TWallPaper* TFmPaperList::Record(int row) const {
 void TFmPaperList::MoveSelected(int step) {
     const int row = ListView->currentRow();
     const int target = row + step;
-    if (row < 0 || target < 0 || target >= ListView->count())
+    if (row < 0 || !ListView->currentItem() || !ListView->currentItem()->isSelected() ||
+        target < 0 || target >= ListView->count())
         return;
     QListWidgetItem* item = ListView->takeItem(row);
     ListView->insertItem(target, item);
@@ -172,7 +173,7 @@ void TFmPaperList::BtnPathClick() {
     paper->Name = choice->Name.toStdString();
     paper->HasSub = choice->IncludeSubfolders ? 'Y' : 'N';
     TWallPaper* record = paper.get();
-    AddItem(choice->Name, record);
+    AddItem(QString::fromStdString(PaperCaption(*record)), record);
     // The folder joins the rotation at once, whatever becomes of this dialog.
     m_setup.WallPapers.Add(std::move(paper));
     m_commands.push_back("WallPaperSetup");

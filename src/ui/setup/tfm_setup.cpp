@@ -207,7 +207,8 @@ QWidget* TFmSetup::BuildShowPage() {
     auto* musicGroup = new QButtonGroup(page);
     musicGroup->addButton(RbMusicSys);
     musicGroup->addButton(RbMusicDefine);
-    EdtMusicDefine = Named(new QLineEdit(page), "EdtMusicDefine", QStringLiteral("自定义音乐文件"));
+    EdtMusicDefine =
+        Named(new QLineEdit(page), "EdtMusicDefine", QStringLiteral("自定义音乐文件路径"));
     BtnMusicDefine = BrowseButton("BtnMusicDefine", QStringLiteral("选择自定义音乐文件"), page);
 
     connect(ChbPlayMusic, &QCheckBox::toggled, this, [this] { ChbPlayMusicClick(); });

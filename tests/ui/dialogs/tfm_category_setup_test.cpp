@@ -1,5 +1,6 @@
 // The category presets dialog offscreen: the check list, the two buttons, OK and Cancel, and a
 // refill while it is open.
+#include "accessible_names.h"
 #include "testsupport/qtest_main.h"
 #include "ui/categories/tfm_category_setup.h"
 #include "ui/form_showing.h"
@@ -151,6 +152,12 @@ private slots:
         dialog.BtnOk->click();
         QCOMPARE(Presets(categorys), QStringLiteral(".."));
         QCOMPARE(commands.size(), std::size_t(1));
+    }
+
+    void everyControlHasAnAccessibleNameOfItsOwn() {
+        TFmCategorySetup dialog(categorys, commands);
+        const QString faults = test::AccessibleNameFaults(dialog);
+        QVERIFY2(faults.isEmpty(), qPrintable(faults));
     }
 };
 

@@ -1,5 +1,6 @@
 // The rotation list dialog and the local folder dialog offscreen: captions, moves and removals
 // with their selection rules, OK and Cancel, preview paths, an added folder and a refill.
+#include "accessible_names.h"
 #include "rotation/local_paths.h"
 #include "support/globals.h"
 #include "testsupport/qtest_main.h"
@@ -142,6 +143,8 @@ private slots:
                                               << "山水|本地|其他" << 1;
         QTest::newRow("delete the last") << 3 << "BtnDelete"
                                          << "山水|海洋|本地" << 2;
+        QTest::newRow("down with none selected") << -1 << "BtnDown"
+                                                 << "山水|海洋|本地|其他" << -1;
         QTest::newRow("delete with none selected") << -1 << "BtnDelete"
                                                    << "山水|海洋|本地|其他" << -1;
         QTest::newRow("clear all") << 1 << "BtnClearAll"
@@ -215,7 +218,8 @@ private slots:
                                    QStringLiteral("我的\"图片\"\n二"), false};
         auto dialog = Make();
         dialog->BtnPath->click();
-        QCOMPARE(dialog->ListView->item(4)->text(), QStringLiteral("我的\"图片\"\n二"));
+        // captioned as a refill would show it
+        QCOMPARE(dialog->ListView->item(4)->text(), QStringLiteral("[本地壁纸]我的\"图片\"\n二"));
         QCOMPARE(commands, CommandLines{"WallPaperSetup"});
         QCOMPARE(setup->WallPapers.Count(), 5);
         const TWallPaper& added = *setup->WallPapers.Get(4);
@@ -299,6 +303,17 @@ private slots:
         dialog.ShellTreeView->setCurrentIndex(QModelIndex());
         QVERIFY(!dialog.BtnOk->isEnabled());
         QCOMPARE(dialog.EdtName->text(), QString());
+    }
+
+    void everyControlHasAnAccessibleNameOfItsOwn() {
+        auto list = Make();
+        TFmSelfPath folder;
+        for (const QWidget* dialog :
+             {static_cast<QWidget*>(list.get()), static_cast<QWidget*>(&folder)}) {
+            const QString faults = test::AccessibleNameFaults(*dialog);
+            QVERIFY2(faults.isEmpty(),
+                     qPrintable(dialog->objectName() + QStringLiteral(": ") + faults));
+        }
     }
 };
 
