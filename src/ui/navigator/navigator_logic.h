@@ -5,6 +5,7 @@
 #include "platform/screen.h"
 #include "rotation/file_index.h"
 
+#include <QtGlobal>
 #include <string>
 #include <vector>
 
@@ -13,7 +14,8 @@
 namespace paperkit {
 
 /// The info line's caption when the current wallpaper belongs to no known album or folder.
-inline constexpr const char* kHomeCaption = "桌面背景图片库";
+inline constexpr const char* kHomeCaption =
+    QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "桌面背景图片库");
 /// Our home page: the info line's link when no album gives one.
 inline constexpr const char* kHomePage = "https://paperkit.example/";
 /// Album names longer than this many GBK bytes are shortened, with "...".
