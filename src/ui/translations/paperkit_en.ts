@@ -366,7 +366,7 @@
     </message>
     <message>
         <source>壁纸下载存放路径(如修改本路径需重新启动青鸾画屏后有效)</source>
-        <translation>Download folder for wallpapers (a change takes effect when PaperKit restarts)</translation>
+        <translation>Download folder (a change takes effect when PaperKit restarts)</translation>
     </message>
     <message>
         <source>壁纸下载存放路径</source>
