@@ -12,10 +12,12 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStringList>
 #include <QTabWidget>
+#include <QTableView>
 #include <memory>
 
 namespace paperkit {
