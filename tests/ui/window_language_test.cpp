@@ -4,7 +4,9 @@
 #include "album_fixture.h"
 #include "dialogs/dialog_fakes.h"
 #include "testsupport/qtest_main.h"
+#include "ui/categories/tfm_category_setup.h"
 #include "ui/mainwindow/tfm_main.h"
+#include "ui/paperlist/tfm_self_path.h"
 #include "ui/setup/tfm_setup.h"
 #include "ui/skin/skin.h"
 #include "ui/translations/interface_language.h"
@@ -19,6 +21,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <memory>
+#include <utility>
 
 namespace paperkit {
 
@@ -161,6 +164,26 @@ private slots:
         }
         // The settings dialog grows for the English texts only as far as a small screen allows.
         QVERIFY2(dialog->width() <= 800, qPrintable(QString::number(dialog->width())));
+    }
+
+    // The smaller dialogs are laid out: they grow for their English, and still fit a small screen.
+    void TheOtherDialogsHoldTheirEnglish() {
+        QVERIFY(UseEnglishTexts(*qApp, true));
+        AlbumFixture fx;
+        TFmCategorySetup categories(fx.Setup.Categorys, commands);
+        TFmSelfPath folder;
+        const std::pair<QDialog*, QString> dialogs[] = {
+            {&categories, QStringLiteral("Album categories")},
+            {&folder, QStringLiteral("Add a local folder")}};
+        for (const auto& [dialog, title] : dialogs) {
+            QCOMPARE(dialog->windowTitle(), title);
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            const QStringList cut = CutOff(*dialog);
+            QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QStringLiteral("; "))));
+            QVERIFY2(dialog->width() <= 800, qPrintable(QString::number(dialog->width())));
+            dialog->hide();
+        }
     }
 };
 
