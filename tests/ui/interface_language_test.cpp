@@ -18,7 +18,7 @@ TEST(InterfaceLanguage, ChineseLocalesKeepTheirTextsAllOthersReadEnglish) {
 }
 
 // One process, so one application: the Chinese locale first leaves the source texts, then an
-// English locale puts the built-in translation in front of them.
+// English locale puts the built-in translation in front of them, and a Chinese one takes it away.
 TEST(InterfaceLanguage, TheBuiltInTranslationFollowsTheLocale) {
     int argc = 1;
     char name[] = "test";
@@ -37,6 +37,11 @@ TEST(InterfaceLanguage, TheBuiltInTranslationFollowsTheLocale) {
     EXPECT_EQ(mainWindowText(), QStringLiteral("Latest updates"));
     EXPECT_EQ(QCoreApplication::translate("paperkit::TFmNavigator", "退出"),
               QStringLiteral("Quit"));
+
+    // Only the locale's name counts, not whether the machine has it: back to Chinese.
+    setenv("LC_ALL", "zh_TW.Big5", 1);
+    InstallInterfaceLanguage(app);
+    EXPECT_EQ(mainWindowText(), QStringLiteral("最新更新"));
     unsetenv("LC_ALL");
 }
 

@@ -14,6 +14,7 @@
 #include "ui/mainwindow/tfm_main.h"
 #include "ui/qt_windows_thread.h"
 #include "ui/skin/skin.h"
+#include "ui/translations/interface_language.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -36,6 +37,7 @@ public:
 int main(int argc, char** argv) {
     using namespace paperkit;
     QApplication app(argc, argv);
+    InstallInterfaceLanguage(app); // the texts in the locale's language, as in the program
     ApplySkin(app);
     std::string server;
     bool openAtStart = false;

@@ -3,6 +3,7 @@
 #include "platform/autostart.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,20 @@ namespace paperkit {
 /// character, then escaped as a desktop entry string value ("%" doubled, backslashes, newlines,
 /// tabs and carriage returns escaped).
 std::string DesktopExecArgument(std::string_view argument);
+
+/// An Exec value without its field codes ("%f", "%U" and the like); "%%" stays.
+std::string ExecWithoutFieldCodes(std::string_view exec);
+
+/// The value of a key in the "[Desktop Entry]" group of a desktop entry's text, as written.
+std::optional<std::string> DesktopEntryValue(std::string_view entry, std::string_view key);
+
+/// The menu entry of an installed PaperKit: PREFIX/share/applications/paperkit.desktop for a
+/// program file PREFIX/bin/...; empty when there is none.
+std::filesystem::path InstalledDesktopEntry(const std::filesystem::path& program);
+
+/// The command the autostart entry runs: the installed menu entry's Exec without its field codes
+/// when this program is installed, otherwise the program's absolute path, quoted.
+std::string AutostartExec(const std::filesystem::path& program);
 
 /// The whole autostart entry that starts this program.
 std::string AutostartEntry(const std::filesystem::path& program);

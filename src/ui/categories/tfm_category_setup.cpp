@@ -27,17 +27,16 @@ TFmCategorySetup::TFmCategorySetup(TWallCategorys& categorys, CommandLines& comm
                                    QWidget* parent)
     : QDialog(parent), m_categorys(categorys), m_commands(commandList) {
     setObjectName(QStringLiteral("FmCategorySetup"));
-    setWindowTitle(QStringLiteral("类别预设"));
+    setWindowTitle(tr("类别预设"));
     setAccessibleName(windowTitle());
     resize(369, 343);
 
-    auto* line1 = new QLabel(
-        QStringLiteral("请选择您喜欢的图片类别（如果我们网站上有该类别的新图片，"), this);
-    auto* line2 = new QLabel(QStringLiteral("青鸾画屏将会第一时间为你下载欣赏哦！）"), this);
+    auto* line1 = new QLabel(tr("请选择您喜欢的图片类别（如果我们网站上有该类别的新图片，"), this);
+    auto* line2 = new QLabel(tr("青鸾画屏将会第一时间为你下载欣赏哦！）"), this);
     line1->setWordWrap(true);
     line2->setWordWrap(true);
 
-    ListBox = Named(new QTableWidget(0, 2, this), "ListBox", QStringLiteral("图片类别"));
+    ListBox = Named(new QTableWidget(0, 2, this), "ListBox", tr("图片类别"));
     // Two columns, filled row by row, each entry 16 pixels high.
     ListBox->horizontalHeader()->hide();
     ListBox->verticalHeader()->hide();
@@ -50,13 +49,10 @@ TFmCategorySetup::TFmCategorySetup(TWallCategorys& categorys, CommandLines& comm
     ListBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListBox->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    BtnSelectAll = Named(new QPushButton(QStringLiteral("全选"), this), "BtnSelectAll",
-                         QStringLiteral("全选"));
-    BtnNotSelectAll = Named(new QPushButton(QStringLiteral("全不选"), this), "BtnNotSelectAll",
-                            QStringLiteral("全不选"));
-    BtnOk = Named(new QPushButton(QStringLiteral("确定"), this), "BtnOk", QStringLiteral("确定"));
-    BtnCancel =
-        Named(new QPushButton(QStringLiteral("取消"), this), "BtnCancel", QStringLiteral("取消"));
+    BtnSelectAll = Named(new QPushButton(tr("全选"), this), "BtnSelectAll", tr("全选"));
+    BtnNotSelectAll = Named(new QPushButton(tr("全不选"), this), "BtnNotSelectAll", tr("全不选"));
+    BtnOk = Named(new QPushButton(tr("确定"), this), "BtnOk", tr("确定"));
+    BtnCancel = Named(new QPushButton(tr("取消"), this), "BtnCancel", tr("取消"));
     BtnOk->setDefault(true);
     connect(BtnSelectAll, &QPushButton::clicked, this, [this] { BtnSelectAllClick(); });
     connect(BtnNotSelectAll, &QPushButton::clicked, this, [this] { BtnNotSelectAllClick(); });

@@ -1,5 +1,8 @@
 #include "ui/mainwindow/main_window_rules.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 namespace paperkit {
 
 std::string AlbumCaption(const TWallSubject& subject, const TWallCategorys& categorys) {
@@ -102,10 +105,13 @@ std::string StateDescription(const TWallSubject& subject,
                              const std::vector<std::string>& subItems) {
     const std::string total = subItems.size() > 1 ? subItems[1] : "0";
     const std::string done = subItems.size() > 2 ? subItems[2] : "0";
-    std::string text = (subject.Download ? "下载 " : "不下载 ") + done + "/" + total;
+    QString text = subject.Download
+                       ? QCoreApplication::translate("paperkit::TFmMain", "下载 %1/%2")
+                       : QCoreApplication::translate("paperkit::TFmMain", "不下载 %1/%2");
+    text = text.arg(QString::fromStdString(done), QString::fromStdString(total));
     if (subject.InWallList)
-        text += "，在当前壁纸列表中";
-    return text;
+        text += QCoreApplication::translate("paperkit::TFmMain", "，在当前壁纸列表中");
+    return text.toStdString();
 }
 
 } // namespace paperkit

@@ -5,6 +5,7 @@
 #include "catalog/wall_subject.h"
 #include "ui/home_page.h"
 
+#include <QtGlobal>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@
 namespace paperkit {
 
 /// The ad line shown when the catalog has no ads.
-inline constexpr const char* kDefaultAdText = "领先的桌面壁纸管理工具：青鸾画屏";
+inline constexpr const char* kDefaultAdText =
+    QT_TRANSLATE_NOOP("paperkit::TFmMain", "领先的桌面壁纸管理工具：青鸾画屏");
 
 /// Date, "[", category name, "]", name. An album whose category is unknown gets no brackets.
 std::string AlbumCaption(const TWallSubject& subject, const TWallCategorys& categorys);

@@ -15,8 +15,9 @@ TFmMainServices DesktopMainServices() {
     TFmMainServices services;
     services.AskYesNo = [](const std::string& question) {
         return QMessageBox::question(
-                   nullptr, QStringLiteral("青鸾画屏"), QString::fromStdString(question),
-                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                   nullptr, QCoreApplication::translate("paperkit::AskYesNo", "青鸾画屏"),
+                   QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
+                   QMessageBox::No) == QMessageBox::Yes;
     };
     services.OpenUrl = [](const std::string& url) {
         QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(url).trimmed()));

@@ -1,5 +1,6 @@
 #include "ui/mainwindow/progress_painter.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QString>
@@ -35,7 +36,8 @@ void PaintProgressColumn(QPainter& painter, int left, int width, int top, bool d
     painter.setPen(Qt::blue);
     const QFontMetrics metrics(painter.font());
     if (!download) {
-        painter.drawText(QPoint(left + 10, top + 3 + metrics.ascent()), QStringLiteral("下载"));
+        painter.drawText(QPoint(left + 10, top + 3 + metrics.ascent()),
+                         QCoreApplication::translate("paperkit::TFmMain", "下载"));
         painter.restore();
         return;
     }

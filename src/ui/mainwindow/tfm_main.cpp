@@ -25,6 +25,8 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
+#include <algorithm>
+#include <initializer_list>
 
 namespace paperkit {
 namespace {
@@ -53,6 +55,27 @@ QLabel* MakeLabel(const QString& caption, const QRect& geometry, QWidget* parent
     return label;
 }
 
+/// The windows' places are fixed, their texts are not: each widget of a row, in order, grows to
+/// what its text needs and pushes the ones after it along. Texts that fit change nothing.
+void FitRow(std::initializer_list<QWidget*> row) {
+    int right = -1;
+    for (QWidget* widget : row) {
+        QRect place = widget->geometry();
+        place.setWidth(std::max(place.width(), widget->sizeHint().width()));
+        if (right >= 0 && place.left() <= right + 4)
+            place.moveLeft(right + 5);
+        widget->setGeometry(place);
+        right = place.right();
+    }
+}
+
+/// A widget whose right edge stays where it is grows to the left.
+void FitLeftward(QWidget* widget) {
+    QRect place = widget->geometry();
+    place.setLeft(std::min(place.left(), place.right() + 1 - widget->sizeHint().width()));
+    widget->setGeometry(place);
+}
+
 /// A data label keeps an accessible name while it shows nothing.
 void SetDataLabel(QLabel* label, const QString& text, const QString& emptyName) {
     label->setText(text);
@@ -69,7 +92,7 @@ TFmMain::TFmMain(TMainSetupFiles& mainSetupFiles, CommandLines& commandList,
       m_setup(mainSetupFiles), m_commands(commandList), m_services(std::move(services)) {
     setObjectName(QStringLiteral("FmMain"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("青鸾画屏 v2011c.12rc9"));
+    setWindowTitle(tr("青鸾画屏 v2011c.12rc9"));
     setAccessibleName(windowTitle());
     setFixedSize(766, 584);
     setAutoFillBackground(true);
@@ -125,7 +148,7 @@ QTableView* TFmMain::MakeList(AlbumListModel* model, const QString& name, QWidge
 void TFmMain::BuildPages() {
     PageMain = new QTabWidget(this);
     PageMain->setObjectName(QStringLiteral("PageMain"));
-    PageMain->setAccessibleName(QStringLiteral("专辑列表"));
+    PageMain->setAccessibleName(tr("专辑列表"));
     PageMain->setGeometry(8, 8, 436, 530);
 
     m_newModel = new AlbumListModel(this);
@@ -134,40 +157,43 @@ void TFmMain::BuildPages() {
 
     SheetNew = new QWidget;
     SheetNew->setObjectName(QStringLiteral("SheetNew"));
-    SheetNew->setAccessibleName(QStringLiteral("最新更新"));
-    MakeLabel(QStringLiteral("最新更新来自:"), QRect(8, 8, 80, 18), SheetNew);
-    auto* newHome = new TUrlLabel(QStringLiteral("青鸾画屏网站"), SheetNew);
+    SheetNew->setAccessibleName(tr("最新更新"));
+    QLabel* newFrom = MakeLabel(tr("最新更新来自:"), QRect(8, 8, 80, 18), SheetNew);
+    auto* newHome = new TUrlLabel(tr("青鸾画屏网站"), SheetNew);
     newHome->setGeometry(90, 8, 200, 18);
     newHome->SetLink(kHomePage);
+    FitRow({newFrom, newHome});
     newHome->Open = [this](const std::string& url) {
         if (m_services.OpenUrl)
             m_services.OpenUrl(url);
     };
     ListTitle = MakeList(m_newModel, QStringLiteral("ListTitle"), SheetNew);
-    ListTitle->setAccessibleName(QStringLiteral("最新更新"));
+    ListTitle->setAccessibleName(tr("最新更新"));
     ListTitle->setGeometry(listArea);
-    BtnCategory =
-        MakeButton(QStringLiteral("最新更新下载类别预设"), QRect(6, 468, 180, 26), SheetNew);
-    BtnCheckNew = MakeButton(QStringLiteral("检查最新更新"), QRect(306, 468, 120, 26), SheetNew);
-    PageMain->addTab(SheetNew, QStringLiteral("最新更新"));
+    BtnCategory = MakeButton(tr("最新更新下载类别预设"), QRect(6, 468, 180, 26), SheetNew);
+    BtnCheckNew = MakeButton(tr("检查最新更新"), QRect(306, 468, 120, 26), SheetNew);
+    FitRow({BtnCategory});
+    FitLeftward(BtnCheckNew);
+    PageMain->addTab(SheetNew, tr("最新更新"));
 
     SheetDownload = new QWidget;
     SheetDownload->setObjectName(QStringLiteral("SheetDownload"));
-    SheetDownload->setAccessibleName(QStringLiteral("我的下载"));
-    MakeLabel(QStringLiteral("请到"), QRect(8, 8, 26, 18), SheetDownload);
-    auto* library = new TUrlLabel(QStringLiteral("桌面背景图片库"), SheetDownload);
+    SheetDownload->setAccessibleName(tr("我的下载"));
+    QLabel* goTo = MakeLabel(tr("请到"), QRect(8, 8, 26, 18), SheetDownload);
+    auto* library = new TUrlLabel(tr("桌面背景图片库"), SheetDownload);
     library->setGeometry(34, 8, 86, 18);
     library->SetLink(kHomePage);
     library->Open = newHome->Open;
-    MakeLabel(QStringLiteral("挑选您喜欢的图片专辑进行下载"), QRect(122, 8, 290, 18),
-              SheetDownload);
+    QLabel* pick =
+        MakeLabel(tr("挑选您喜欢的图片专辑进行下载"), QRect(122, 8, 290, 18), SheetDownload);
+    FitRow({goTo, library, pick});
     ListDownloadSubject =
         MakeList(m_downModel, QStringLiteral("ListDownloadSubject"), SheetDownload);
-    ListDownloadSubject->setAccessibleName(QStringLiteral("我的下载"));
+    ListDownloadSubject->setAccessibleName(tr("我的下载"));
     ListDownloadSubject->setGeometry(listArea);
-    BtnOpenPkd =
-        MakeButton(QStringLiteral("打开下载导引文件"), QRect(6, 468, 150, 26), SheetDownload);
-    PageMain->addTab(SheetDownload, QStringLiteral("我的下载"));
+    BtnOpenPkd = MakeButton(tr("打开下载导引文件"), QRect(6, 468, 150, 26), SheetDownload);
+    FitRow({BtnOpenPkd});
+    PageMain->addTab(SheetDownload, tr("我的下载"));
 
     connect(PageMain, &QTabWidget::currentChanged, this, [this] { ShowSubjectInfo(Selected()); });
     connect(BtnCategory, &QPushButton::clicked, this, [this] {
@@ -193,8 +219,8 @@ void TFmMain::BuildDetails() {
     ImgTitle = new TCoverButton(panel);
     ImgTitle->setObjectName(QStringLiteral("ImgTitle"));
     ImgTitle->setGeometry(73, 34, 160, 120);
-    ImgTitle->setToolTip(QStringLiteral("点击可全屏播放"));
-    ImgTitle->setAccessibleName(QStringLiteral("点击可全屏播放"));
+    ImgTitle->setToolTip(tr("点击可全屏播放"));
+    ImgTitle->setAccessibleName(tr("点击可全屏播放"));
     ImgTitle->setFocusPolicy(Qt::StrongFocus);
     ImgTitle->setCursor(Qt::PointingHandCursor);
     connect(ImgTitle, &QAbstractButton::clicked, this, &TFmMain::StartSlideshow);
@@ -204,24 +230,26 @@ void TFmMain::BuildDetails() {
     PutTitleRemark->setWordWrap(true);
     PutTitleRemark->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    PutURL = new TUrlLabel(QStringLiteral("更多介绍"), panel);
+    PutURL = new TUrlLabel(tr("更多介绍"), panel);
     PutURL->setObjectName(QStringLiteral("PutURL"));
     PutURL->setGeometry(8, 276, 80, 18);
     PutURL->Open = [this](const std::string& url) {
         if (m_services.OpenUrl)
             m_services.OpenUrl(url);
     };
+    FitRow({PutURL});
     PutCounts = MakeLabel(QString(), QRect(120, 276, 178, 18), panel);
     PutCounts->setObjectName(QStringLiteral("PutCounts"));
     PutCounts->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    BtnPreview = MakeButton(QStringLiteral("全屏播放"), QRect(8, 300, 100, 26), panel);
+    BtnPreview = MakeButton(tr("全屏播放"), QRect(8, 300, 100, 26), panel);
     BtnPreview->setObjectName(QStringLiteral("BtnPreview"));
+    FitRow({BtnPreview});
     connect(BtnPreview, &QPushButton::clicked, this, &TFmMain::StartSlideshow);
 
-    RdgSize = new QGroupBox(QStringLiteral("分辨率"), panel);
+    RdgSize = new QGroupBox(tr("分辨率"), panel);
     RdgSize->setObjectName(QStringLiteral("RdgSize"));
-    RdgSize->setAccessibleName(QStringLiteral("分辨率"));
+    RdgSize->setAccessibleName(tr("分辨率"));
     RdgSize->setGeometry(8, 336, 290, 65);
     m_sizeGroup = new QButtonGroup(this);
     connect(m_sizeGroup, &QButtonGroup::idClicked, this, [this](int id) {
@@ -231,8 +259,8 @@ void TFmMain::BuildDetails() {
 }
 
 void TFmMain::BuildBottomRow() {
-    BtnWallPaperList = MakeButton(QStringLiteral("当前壁纸"), QRect(8, 548, 90, 28), this);
-    BtnSetup = MakeButton(QStringLiteral("设置"), QRect(104, 548, 70, 28), this);
+    BtnWallPaperList = MakeButton(tr("当前壁纸"), QRect(8, 548, 90, 28), this);
+    BtnSetup = MakeButton(tr("设置"), QRect(104, 548, 70, 28), this);
     PutAd = new TUrlLabel(QString(), this);
     PutAd->setObjectName(QStringLiteral("PutAd"));
     PutAd->setGeometry(184, 553, 480, 18);
@@ -240,7 +268,12 @@ void TFmMain::BuildBottomRow() {
         if (m_services.OpenUrl)
             m_services.OpenUrl(url);
     };
-    BtnExit = MakeButton(QStringLiteral("关闭"), QRect(676, 548, 82, 28), this);
+    BtnExit = MakeButton(tr("关闭"), QRect(676, 548, 82, 28), this);
+    FitRow({BtnWallPaperList, BtnSetup});
+    FitLeftward(BtnExit);
+    // The ad line takes what the buttons leave.
+    const int adLeft = std::max(PutAd->x(), BtnSetup->geometry().right() + 10);
+    PutAd->setGeometry(adLeft, PutAd->y(), BtnExit->x() - 12 - adLeft, PutAd->height());
     BtnWallPaperList->setObjectName(QStringLiteral("BtnWallPaperList"));
     BtnSetup->setObjectName(QStringLiteral("BtnSetup"));
     BtnExit->setObjectName(QStringLiteral("BtnExit"));
@@ -262,14 +295,14 @@ void TFmMain::BuildBottomRow() {
 void TFmMain::BuildPopupMenu() {
     PopupMenu = new QMenu(this);
     PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    PopupMenu->setAccessibleName(QStringLiteral("专辑菜单"));
-    MenuDownload = PopupMenu->addAction(QStringLiteral("下载该专辑"));
-    MenuToWallPaper = PopupMenu->addAction(QStringLiteral("加入当前壁纸更换列表"));
-    MenuPreview = PopupMenu->addAction(QStringLiteral("全屏播放"));
-    MenuURL = PopupMenu->addAction(QStringLiteral("更多介绍"));
-    MenuDelete = PopupMenu->addAction(QStringLiteral("删除"));
+    PopupMenu->setAccessibleName(tr("专辑菜单"));
+    MenuDownload = PopupMenu->addAction(tr("下载该专辑"));
+    MenuToWallPaper = PopupMenu->addAction(tr("加入当前壁纸更换列表"));
+    MenuPreview = PopupMenu->addAction(tr("全屏播放"));
+    MenuURL = PopupMenu->addAction(tr("更多介绍"));
+    MenuDelete = PopupMenu->addAction(tr("删除"));
     PopupMenu->addSeparator();
-    MenuReDownload = PopupMenu->addAction(QStringLiteral("重新或继续下载该专辑"));
+    MenuReDownload = PopupMenu->addAction(tr("重新或继续下载该专辑"));
     connect(MenuDownload, &QAction::triggered, this,
             [this] { ToggleDownload(SelectedRow(PageKind())); });
     connect(MenuToWallPaper, &QAction::triggered, this,
@@ -406,13 +439,12 @@ void TFmMain::SetSizeItems(const std::vector<QString>& items, int selected) {
 void TFmMain::ShowSubjectInfo(const TWallSubject* subject) {
     RdgSize->hide();
     m_sizeDetached = true;
-    std::vector<QString> sizes{QStringLiteral("不下载")};
+    std::vector<QString> sizes{tr("不下载")};
     int selected = 0;
     if (subject) {
         PutURL->setEnabled(true);
         BtnPreview->setEnabled(true);
-        SetDataLabel(PutCounts, QStringLiteral("图片总数：%1张").arg(subject->Counts),
-                     QStringLiteral("图片总数"));
+        SetDataLabel(PutCounts, tr("图片总数：%1张").arg(subject->Counts), tr("图片总数"));
         PutURL->SetLink(subject->GoURL);
         QImage cover;
         if (subject->Downloaded) {
@@ -420,8 +452,8 @@ void TFmMain::ShowSubjectInfo(const TWallSubject* subject) {
                 cover = LoadCoverPicture(*file);
         }
         ImgTitle->SetPicture(cover.isNull() ? BlankCover() : cover);
-        SetDataLabel(PutTitleCaption, Text(subject->Desc), QStringLiteral("专辑名称"));
-        SetDataLabel(PutTitleRemark, Text(subject->Remark), QStringLiteral("专辑介绍"));
+        SetDataLabel(PutTitleCaption, Text(subject->Desc), tr("专辑名称"));
+        SetDataLabel(PutTitleRemark, Text(subject->Remark), tr("专辑介绍"));
         const QString chosen = Text(SizeName(subject->Size));
         std::size_t start = 0;
         const std::string& list = subject->SizeList;
@@ -437,10 +469,10 @@ void TFmMain::ShowSubjectInfo(const TWallSubject* subject) {
         }
     } else {
         ImgTitle->SetPicture(BlankCover());
-        SetDataLabel(PutTitleCaption, QString(), QStringLiteral("专辑名称"));
-        SetDataLabel(PutTitleRemark, QString(), QStringLiteral("专辑介绍"));
+        SetDataLabel(PutTitleCaption, QString(), tr("专辑名称"));
+        SetDataLabel(PutTitleRemark, QString(), tr("专辑介绍"));
         PutURL->setEnabled(false);
-        SetDataLabel(PutCounts, QStringLiteral("图片总数："), QStringLiteral("图片总数"));
+        SetDataLabel(PutCounts, tr("图片总数："), tr("图片总数"));
         BtnPreview->setEnabled(false);
     }
     SetSizeItems(sizes, selected);
@@ -613,7 +645,7 @@ void TFmMain::ShowPopup(char pageKind, const QPoint& point) {
 
 void TFmMain::ShowAd() {
     const AdLine ad = AdAt(m_setup.WallAds, m_adIndex);
-    PutAd->SetCaption(Text(ad.Text));
+    PutAd->SetCaption(ad.Text == kDefaultAdText ? tr(kDefaultAdText) : Text(ad.Text));
     PutAd->SetLink(ad.URL);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/mediator/ask_yes_no.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -22,9 +23,9 @@ int AskYesNo(const std::string& text) {
         return kAnswerNo;
     if (g_nextAnswer != 0)
         return std::exchange(g_nextAnswer, 0);
-    const auto pressed =
-        QMessageBox::information(g_owner, QStringLiteral("青鸾画屏"), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No);
+    const auto pressed = QMessageBox::information(
+        g_owner, QCoreApplication::translate("paperkit::AskYesNo", "青鸾画屏"),
+        QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No);
     return pressed == QMessageBox::Yes ? kAnswerYes : kAnswerNo;
 }
 

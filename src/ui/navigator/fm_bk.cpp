@@ -43,11 +43,11 @@ TFmBk::TFmBk(ScreenSize screen, DesktopPlacement* placement) : m_placement(place
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("FmBk"));
-    setAccessibleName(QStringLiteral("壁纸导航面板背景"));
+    setAccessibleName(tr("壁纸导航面板背景"));
     setFixedSize(kPanelWidth, kPanelHeight);
     const PanelPos place = PanelPlace(ReadPanelPos(), screen);
     move(place.X, place.Y);
-    m_caption = QString::fromUtf8(kHomeCaption);
+    m_caption = QCoreApplication::translate("paperkit::TFmNavigator", kHomeCaption);
 }
 
 TFmBk::~TFmBk() {

@@ -42,14 +42,13 @@ TFmNavigator::TFmNavigator(TFmBk& backdrop, NavigatorSide side, DesktopPlacement
     setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(QStringLiteral("FmNavigator"));
     setAccessibleName(QStringLiteral("FmNavigator"));
-    setAccessibleDescription(QStringLiteral("壁纸导航面板"));
+    setAccessibleDescription(tr("壁纸导航面板"));
     setFixedSize(kPanelWidth, kPanelHeight);
     setGeometry(backdrop.geometry());
     setCursor(Qt::SizeAllCursor); // the background is the drag handle
 
     for (const auto& slot : kPictureSlots) {
-        auto* button =
-            new TPictureButton(QString::fromUtf8(slot.Picture), QString::fromUtf8(slot.Hint), this);
+        auto* button = new TPictureButton(QString::fromUtf8(slot.Picture), tr(slot.Hint), this);
         button->setObjectName(QString::fromUtf8(slot.Name));
         button->move(slot.Pos);
         m_pictures[slot.Name] = button;
@@ -57,7 +56,7 @@ TFmNavigator::TFmNavigator(TFmBk& backdrop, NavigatorSide side, DesktopPlacement
     m_putInfo = new TLinkLabel(kPanelText, this);
     m_putInfo->setObjectName(QStringLiteral("PutInfo"));
     m_putInfo->setGeometry(kInfoRect);
-    m_putInfo->SetCaption(Text(kHomeCaption));
+    m_putInfo->SetCaption(tr(kHomeCaption));
     m_putInfo->SetLink(Text(kHomePage));
 
     auto on = [this](const char* name, void (TFmNavigator::*handler)()) {
@@ -90,22 +89,22 @@ TFmNavigator::~TFmNavigator() {
 
 void TFmNavigator::BuildPopupMenu1() {
     m_popupMenu.setObjectName(QStringLiteral("PopupMenu1"));
-    auto* setup = m_popupMenu.addAction(QStringLiteral("青鸾画屏主界面"));
+    auto* setup = m_popupMenu.addAction(tr("青鸾画屏主界面"));
     setup->setObjectName(QStringLiteral("MenuSetup"));
     connect(setup, &QAction::triggered, this, [this] {
         if (OnOpenMainWindow)
             OnOpenMainWindow();
     });
-    m_menuNavigator = m_popupMenu.addAction(QStringLiteral("壁纸导航面板"));
+    m_menuNavigator = m_popupMenu.addAction(tr("壁纸导航面板"));
     m_menuNavigator->setObjectName(QStringLiteral("MenuNavigator"));
     m_menuNavigator->setCheckable(true);
     m_menuNavigator->setChecked(true);
     connect(m_menuNavigator, &QAction::triggered, this, &TFmNavigator::SetPanelsVisible);
     // The shortcut is shown, not bound: the hotkey itself is global.
-    auto* clear = m_popupMenu.addAction(QStringLiteral("清除壁纸\tCtrl+Alt+C"));
+    auto* clear = m_popupMenu.addAction(tr("清除壁纸\tCtrl+Alt+C"));
     clear->setObjectName(QStringLiteral("MenuClearWallpaper"));
     connect(clear, &QAction::triggered, this, &TFmNavigator::ClearWallpaper);
-    auto* exit = m_popupMenu.addAction(QStringLiteral("退出"));
+    auto* exit = m_popupMenu.addAction(tr("退出"));
     exit->setObjectName(QStringLiteral("MenuExit"));
     connect(exit, &QAction::triggered, this, [this] {
         if (OnExit)
@@ -140,7 +139,7 @@ void TFmNavigator::ShowWallInfo() {
     const QString before = m_putInfo->Caption();
     const WallInfo info =
         WallInfoFor(m_side.Rotation.Files(), m_side.Rotation.Position(), m_side.MainSetupFiles);
-    m_putInfo->SetCaption(Text(info.Caption));
+    m_putInfo->SetCaption(info.Caption == kHomeCaption ? tr(kHomeCaption) : Text(info.Caption));
     m_putInfo->SetLink(Text(info.Link));
     m_backdrop.SetCaption(m_putInfo->Caption());
     if (m_putInfo->Caption() != before)

@@ -4,6 +4,7 @@
 #include "rotation/wall_rotation.h"
 #include "support/text_shorten.h"
 
+#include <QCoreApplication>
 #include <charconv>
 #include <optional>
 
@@ -64,13 +65,19 @@ std::vector<AlbumMenuItem> AlbumMenuItems(const TWallFiles& files, const TWallPa
         if (const TWallPaper* entry = wallPapers.Find(file.SourceType, file.SourceId)) {
             switch (entry->Type) {
             case '1':
-                item.Caption = "[最新更新]";
+                item.Caption =
+                    QCoreApplication::translate("paperkit::WallpaperSource", "[最新更新]")
+                        .toStdString();
                 break;
             case '2':
-                item.Caption = "[我的下载]";
+                item.Caption =
+                    QCoreApplication::translate("paperkit::WallpaperSource", "[我的下载]")
+                        .toStdString();
                 break;
             case '0':
-                item.Caption = "[本地壁纸]";
+                item.Caption =
+                    QCoreApplication::translate("paperkit::WallpaperSource", "[本地壁纸]")
+                        .toStdString();
                 break;
             default:
                 break;

@@ -6,6 +6,7 @@
 #include "rotation/file_index.h"
 #include "ui/home_page.h"
 
+#include <QtGlobal>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@
 namespace paperkit {
 
 /// The info line's caption when the current wallpaper belongs to no known album or folder.
-inline constexpr const char* kHomeCaption = "桌面背景图片库";
+inline constexpr const char* kHomeCaption =
+    QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "桌面背景图片库");
 /// Album names longer than this many GBK bytes are shortened, with "...".
 inline constexpr int kInfoBytes = 36;
 /// The album menu shortens names the same way past this many GBK bytes, so that no name makes

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QtGlobal>
 #include <array>
 
 class QPainter;
@@ -24,14 +25,38 @@ inline constexpr int kPictureSize = 19;
 
 /// The eight picture buttons; `ImgPlay2` lies over `ImgPlay`.
 inline const std::array<PictureSlot, 8> kPictureSlots{{
-    {"ImgPopup", {8, 5}, ":/navigator/pictures/album_list.svg", "壁纸列表"},
-    {"ImgMove", {278, 6}, ":/navigator/pictures/main_window.svg", "主界面"},
-    {"ImgPriorTitle", {92, 30}, ":/navigator/pictures/prior_album.svg", "上一个专辑"},
-    {"ImgPrior", {116, 30}, ":/navigator/pictures/prior.svg", "上一张壁纸"},
-    {"ImgPlay", {140, 30}, ":/navigator/pictures/stop.svg", "停止壁纸自动更换"},
-    {"ImgPlay2", {140, 30}, ":/navigator/pictures/play.svg", "壁纸自动更换"},
-    {"ImgNext", {164, 30}, ":/navigator/pictures/next.svg", "下一张壁纸"},
-    {"ImgNextTitle", {188, 30}, ":/navigator/pictures/next_album.svg", "下一个专辑"},
+    {"ImgPopup",
+     {8, 5},
+     ":/navigator/pictures/album_list.svg",
+     QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "壁纸列表")},
+    {"ImgMove",
+     {278, 6},
+     ":/navigator/pictures/main_window.svg",
+     QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "主界面")},
+    {"ImgPriorTitle",
+     {92, 30},
+     ":/navigator/pictures/prior_album.svg",
+     QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "上一个专辑")},
+    {"ImgPrior",
+     {116, 30},
+     ":/navigator/pictures/prior.svg",
+     QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "上一张壁纸")},
+    {"ImgPlay",
+     {140, 30},
+     ":/navigator/pictures/stop.svg",
+     QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "停止壁纸自动更换")},
+    {"ImgPlay2",
+     {140, 30},
+     ":/navigator/pictures/play.svg",
+     QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "壁纸自动更换")},
+    {"ImgNext",
+     {164, 30},
+     ":/navigator/pictures/next.svg",
+     QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "下一张壁纸")},
+    {"ImgNextTitle",
+     {188, 30},
+     ":/navigator/pictures/next_album.svg",
+     QT_TRANSLATE_NOOP("paperkit::TFmNavigator", "下一个专辑")},
 }};
 
 inline constexpr const char* kBackgroundPicture = ":/navigator/pictures/panel_background.svg";

@@ -3,6 +3,7 @@
 #include "rotation/local_paths.h"
 #include "support/file_list.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -51,11 +52,17 @@ bool IsShownPicture(const std::filesystem::path& file) {
 std::string PaperCaption(const TWallPaper& paper) {
     switch (paper.Type) {
     case '1':
-        return "[最新更新]" + paper.Name;
+        return QCoreApplication::translate("paperkit::WallpaperSource", "[最新更新]")
+                   .toStdString() +
+               paper.Name;
     case '2':
-        return "[我的下载]" + paper.Name;
+        return QCoreApplication::translate("paperkit::WallpaperSource", "[我的下载]")
+                   .toStdString() +
+               paper.Name;
     case '0':
-        return "[本地壁纸]" + paper.Name;
+        return QCoreApplication::translate("paperkit::WallpaperSource", "[本地壁纸]")
+                   .toStdString() +
+               paper.Name;
     default:
         return paper.Name;
     }

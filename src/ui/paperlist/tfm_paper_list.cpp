@@ -40,15 +40,14 @@ TFmPaperList::TFmPaperList(TMainSetupFiles& mainSetupFiles, CommandLines& comman
     : QDialog(parent), m_setup(mainSetupFiles), m_commands(commandList), m_slideshow(slideshow),
       m_chooseFolder(chooseFolder ? std::move(chooseFolder) : FolderChooser(ChooseLocalFolder)) {
     setObjectName(QStringLiteral("FmPaperList"));
-    setWindowTitle(QStringLiteral("当前壁纸更换列表"));
+    setWindowTitle(tr("当前壁纸更换列表"));
     setAccessibleName(windowTitle());
     resize(497, 563);
 
-    Label1 = new QLabel(
-        QStringLiteral("下面列表中的专辑图片将会被作为您的桌面壁纸按顺序自动循环显示。"), this);
+    Label1 = new QLabel(tr("下面列表中的专辑图片将会被作为您的桌面壁纸按顺序自动循环显示。"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
-    ListView = Named(new QListWidget(this), "ListView", QStringLiteral("壁纸更换列表"));
+    ListView = Named(new QListWidget(this), "ListView", tr("壁纸更换列表"));
     ListView->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // grid lines between the rows
@@ -56,14 +55,14 @@ TFmPaperList::TFmPaperList(TMainSetupFiles& mainSetupFiles, CommandLines& comman
         QStringLiteral("QListWidget::item { border-bottom: 1px solid #d4dce8; }"));
     Label1->setBuddy(ListView);
 
-    BtnUp = Button(QStringLiteral("上移"), "BtnUp", this);
-    BtnDown = Button(QStringLiteral("下移"), "BtnDown", this);
-    BtnDelete = Button(QStringLiteral("移出"), "BtnDelete", this);
-    BtnClearAll = Button(QStringLiteral("全部移出"), "BtnClearAll", this);
-    BtnPath = Button(QStringLiteral("增加本地壁纸目录"), "BtnPath", this);
-    BtnPreview = Button(QStringLiteral("全屏播放"), "BtnPreview", this);
-    BtnOk = Button(QStringLiteral("确定"), "BtnOk", this);
-    BtnCancel = Button(QStringLiteral("取消"), "BtnCancel", this);
+    BtnUp = Button(tr("上移"), "BtnUp", this);
+    BtnDown = Button(tr("下移"), "BtnDown", this);
+    BtnDelete = Button(tr("移出"), "BtnDelete", this);
+    BtnClearAll = Button(tr("全部移出"), "BtnClearAll", this);
+    BtnPath = Button(tr("增加本地壁纸目录"), "BtnPath", this);
+    BtnPreview = Button(tr("全屏播放"), "BtnPreview", this);
+    BtnOk = Button(tr("确定"), "BtnOk", this);
+    BtnCancel = Button(tr("取消"), "BtnCancel", this);
     BtnOk->setDefault(true);
     ConnectModalButton(BtnUp, this, kModalNone, [this] { BtnUpClick(); });
     ConnectModalButton(BtnDown, this, kModalNone, [this] { BtnDownClick(); });

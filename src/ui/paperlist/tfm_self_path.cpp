@@ -28,16 +28,16 @@ template <typename W> W* Named(W* widget, const char* name, const QString& acces
 
 TFmSelfPath::TFmSelfPath(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FmSelfPath"));
-    setWindowTitle(QStringLiteral("增加本地壁纸目录"));
+    setWindowTitle(tr("增加本地壁纸目录"));
     setAccessibleName(windowTitle());
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     resize(565, 431);
 
-    auto* label = new QLabel(QStringLiteral("请选择目录"), this);
+    auto* label = new QLabel(tr("请选择目录"), this);
     m_model = new QFileSystemModel(this);
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     m_model->setRootPath(QDir::rootPath());
-    ShellTreeView = Named(new QTreeView(this), "ShellTreeView", QStringLiteral("目录"));
+    ShellTreeView = Named(new QTreeView(this), "ShellTreeView", tr("目录"));
     ShellTreeView->setModel(m_model);
     ShellTreeView->setRootIndex(m_model->index(QDir::rootPath()));
     ShellTreeView->setHeaderHidden(true);
@@ -45,18 +45,17 @@ TFmSelfPath::TFmSelfPath(QWidget* parent) : QDialog(parent) {
         ShellTreeView->hideColumn(column);
     label->setBuddy(ShellTreeView);
 
-    PutPath = Named(new QLabel(this), "PutPath", QStringLiteral("所选目录"));
+    PutPath = Named(new QLabel(this), "PutPath", tr("所选目录"));
     PutPath->setTextFormat(Qt::PlainText);
     PutPath->setWordWrap(true);
-    auto* nameLabel = new QLabel(QStringLiteral("目录名称"), this);
-    EdtName = Named(new QLineEdit(this), "EdtName", QStringLiteral("目录名称"));
+    auto* nameLabel = new QLabel(tr("目录名称"), this);
+    EdtName = Named(new QLineEdit(this), "EdtName", tr("目录名称"));
     nameLabel->setBuddy(EdtName);
-    ChkSubDir = Named(new QCheckBox(QStringLiteral("遍历该目录下所有子目录图片"), this),
-                      "ChkSubDir", QStringLiteral("遍历该目录下所有子目录图片"));
+    ChkSubDir = Named(new QCheckBox(tr("遍历该目录下所有子目录图片"), this), "ChkSubDir",
+                      tr("遍历该目录下所有子目录图片"));
     ChkSubDir->setChecked(true);
-    BtnOk = Named(new QPushButton(QStringLiteral("确定"), this), "BtnOk", QStringLiteral("确定"));
-    BtnCancel =
-        Named(new QPushButton(QStringLiteral("取消"), this), "BtnCancel", QStringLiteral("取消"));
+    BtnOk = Named(new QPushButton(tr("确定"), this), "BtnOk", tr("确定"));
+    BtnCancel = Named(new QPushButton(tr("取消"), this), "BtnCancel", tr("取消"));
     BtnOk->setDefault(true);
     BtnOk->setEnabled(false);
     ConnectModalButton(BtnOk, this, QDialog::Accepted);

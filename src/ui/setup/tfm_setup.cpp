@@ -55,31 +55,27 @@ QToolButton* BrowseButton(const char* name, const QString& accessible, QWidget* 
 
 TFmSetup::TFmSetup(SetupSide side, QWidget* parent) : QDialog(parent), m_side(std::move(side)) {
     setObjectName(QStringLiteral("FmSetup"));
-    setWindowTitle(QStringLiteral("青鸾画屏设置"));
+    setWindowTitle(tr("青鸾画屏设置"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose, false);
     resize(540, 294);
 
-    List = Named(new QListWidget(this), "List", QStringLiteral("设置页"));
+    List = Named(new QListWidget(this), "List", tr("设置页"));
     List->setIconSize(QSize(16, 16));
     List->setSelectionMode(QAbstractItemView::SingleSelection);
-    List->addItem(
-        new QListWidgetItem(SetupIcon(SetupPicture::BasicPage), QStringLiteral("基本设置")));
-    List->addItem(
-        new QListWidgetItem(SetupIcon(SetupPicture::ChangePage), QStringLiteral("壁纸更换")));
-    List->addItem(
-        new QListWidgetItem(SetupIcon(SetupPicture::ShowPage), QStringLiteral("全屏播放")));
+    List->addItem(new QListWidgetItem(SetupIcon(SetupPicture::BasicPage), tr("基本设置")));
+    List->addItem(new QListWidgetItem(SetupIcon(SetupPicture::ChangePage), tr("壁纸更换")));
+    List->addItem(new QListWidgetItem(SetupIcon(SetupPicture::ShowPage), tr("全屏播放")));
     List->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     List->setFixedWidth(List->sizeHintForColumn(0) + 2 * List->frameWidth() + 12);
 
-    PnlMain = Named(new QStackedWidget(this), "PnlMain", QStringLiteral("设置内容"));
+    PnlMain = Named(new QStackedWidget(this), "PnlMain", tr("设置内容"));
     PnlMain->addWidget(BuildBasicPage());
     PnlMain->addWidget(BuildChangePage());
     PnlMain->addWidget(BuildShowPage());
 
-    BtnOk = Named(new QPushButton(QStringLiteral("确定"), this), "BtnOk", QStringLiteral("确定"));
-    BtnCancel =
-        Named(new QPushButton(QStringLiteral("取消"), this), "BtnCancel", QStringLiteral("取消"));
+    BtnOk = Named(new QPushButton(tr("确定"), this), "BtnOk", tr("确定"));
+    BtnCancel = Named(new QPushButton(tr("取消"), this), "BtnCancel", tr("取消"));
     BtnOk->setDefault(true);
     ConnectModalButton(BtnOk, this, QDialog::Accepted, [this] { BtnOkClick(); });
     ConnectModalButton(BtnCancel, this, QDialog::Rejected);
@@ -114,15 +110,13 @@ int TFmSetup::CurrentPage() const {
 QWidget* TFmSetup::BuildBasicPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("SheetBasic"));
-    auto* label =
-        new QLabel(QStringLiteral("壁纸下载存放路径(如修改本路径需重新启动青鸾画屏后有效)"), page);
+    auto* label = new QLabel(tr("壁纸下载存放路径(如修改本路径需重新启动青鸾画屏后有效)"), page);
     label->setWordWrap(true);
-    EdtDownloadPath =
-        Named(new QLineEdit(page), "EdtDownloadPath", QStringLiteral("壁纸下载存放路径"));
+    EdtDownloadPath = Named(new QLineEdit(page), "EdtDownloadPath", tr("壁纸下载存放路径"));
     label->setBuddy(EdtDownloadPath);
-    BtnDownloadPath = BrowseButton("BtnDownloadPath", QStringLiteral("选择壁纸下载存放路径"), page);
-    ChbAutoRun = Named(new QCheckBox(QStringLiteral("启动 Windows 时自动启动青鸾画屏"), page),
-                       "ChbAutoRun", QStringLiteral("启动 Windows 时自动启动青鸾画屏"));
+    BtnDownloadPath = BrowseButton("BtnDownloadPath", tr("选择壁纸下载存放路径"), page);
+    ChbAutoRun = Named(new QCheckBox(tr("启动 Windows 时自动启动青鸾画屏"), page), "ChbAutoRun",
+                       tr("启动 Windows 时自动启动青鸾画屏"));
     connect(BtnDownloadPath, &QToolButton::clicked, this, [this] { BtnDownloadPathClick(); });
 
     auto* path = new QHBoxLayout;
@@ -140,30 +134,28 @@ QWidget* TFmSetup::BuildBasicPage() {
 QWidget* TFmSetup::BuildChangePage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("SheetChange"));
-    ChbChangeWall = Named(new QCheckBox(QStringLiteral("自动更换壁纸"), page), "ChbChangeWall",
-                          QStringLiteral("自动更换壁纸"));
-    EdtChangeHour = Named(new TSpinEdit(0, 24, page), "EdtChangeHour", QStringLiteral("小时"));
-    EdtChangeMinute = Named(new TSpinEdit(0, 59, page), "EdtChangeMinute", QStringLiteral("分"));
-    EdtChangeSecond = Named(new TSpinEdit(0, 59, page), "EdtChangeSecond", QStringLiteral("秒"));
+    ChbChangeWall =
+        Named(new QCheckBox(tr("自动更换壁纸"), page), "ChbChangeWall", tr("自动更换壁纸"));
+    EdtChangeHour = Named(new TSpinEdit(0, 24, page), "EdtChangeHour", tr("小时"));
+    EdtChangeMinute = Named(new TSpinEdit(0, 59, page), "EdtChangeMinute", tr("分"));
+    EdtChangeSecond = Named(new TSpinEdit(0, 59, page), "EdtChangeSecond", tr("秒"));
 
     auto* interval = new QHBoxLayout;
-    interval->addWidget(new QLabel(QStringLiteral("更换频率："), page));
+    interval->addWidget(new QLabel(tr("更换频率："), page));
     interval->addWidget(EdtChangeHour);
-    interval->addWidget(new QLabel(QStringLiteral("小时"), page));
+    interval->addWidget(new QLabel(tr("小时"), page));
     interval->addWidget(EdtChangeMinute);
-    interval->addWidget(new QLabel(QStringLiteral("分"), page));
+    interval->addWidget(new QLabel(tr("分"), page));
     interval->addWidget(EdtChangeSecond);
-    auto* hint = new QLabel(QStringLiteral("秒 （最小时间不能少于5秒）"), page);
+    auto* hint = new QLabel(tr("秒 （最小时间不能少于5秒）"), page);
     hint->setWordWrap(true);
     interval->addWidget(hint, 1);
 
-    auto* group = Named(new QGroupBox(QStringLiteral("壁纸显示"), page), "RdgWallPaperStyle",
-                        QStringLiteral("壁纸显示"));
+    auto* group = Named(new QGroupBox(tr("壁纸显示"), page), "RdgWallPaperStyle", tr("壁纸显示"));
     RdgWallPaperStyle = new QButtonGroup(group);
     auto* row = new QHBoxLayout(group);
     const char* names[] = {"RbStyleCentre", "RbStyleStretch", "RbStyleTile"};
-    const QString texts[] = {QStringLiteral("居中"), QStringLiteral("拉伸"),
-                             QStringLiteral("平铺")};
+    const QString texts[] = {tr("居中"), tr("拉伸"), tr("平铺")};
     for (int i = 0; i < 3; ++i) {
         auto* item = Named(new QRadioButton(texts[i], group), names[i], texts[i]);
         RdgWallPaperStyle->addButton(item, i);
@@ -183,33 +175,29 @@ QWidget* TFmSetup::BuildChangePage() {
 QWidget* TFmSetup::BuildShowPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("SheetShow"));
-    EdtInterval =
-        Named(new TSpinEdit(2, 30, page), "EdtInterval", QStringLiteral("每张图片显示时间（秒）"));
-    ChbSpecialStyle = Named(new QCheckBox(QStringLiteral("使用过渡特效播放"), page),
-                            "ChbSpecialStyle", QStringLiteral("使用过渡特效播放"));
-    ChbRecycle = Named(new QCheckBox(QStringLiteral("循环播放"), page), "ChbRecycle",
-                       QStringLiteral("循环播放"));
-    ChbPlayMusic = Named(new QCheckBox(QStringLiteral("全屏播放图片时播放背景音乐"), page),
-                         "ChbPlayMusic", QStringLiteral("全屏播放图片时播放背景音乐"));
-    BtnPlayMusic = Named(new QToolButton(page), "BtnPlayMusic", QStringLiteral("试听背景音乐"));
+    EdtInterval = Named(new TSpinEdit(2, 30, page), "EdtInterval", tr("每张图片显示时间（秒）"));
+    ChbSpecialStyle = Named(new QCheckBox(tr("使用过渡特效播放"), page), "ChbSpecialStyle",
+                            tr("使用过渡特效播放"));
+    ChbRecycle = Named(new QCheckBox(tr("循环播放"), page), "ChbRecycle", tr("循环播放"));
+    ChbPlayMusic = Named(new QCheckBox(tr("全屏播放图片时播放背景音乐"), page), "ChbPlayMusic",
+                         tr("全屏播放图片时播放背景音乐"));
+    BtnPlayMusic = Named(new QToolButton(page), "BtnPlayMusic", tr("试听背景音乐"));
     BtnPlayMusic->setIcon(SetupIcon(SetupPicture::Play));
     BtnPlayMusic->setToolTip(BtnPlayMusic->accessibleName());
     BtnPlayMusic->setFocusPolicy(Qt::StrongFocus);
-    BtnStopMusic = Named(new QToolButton(page), "BtnStopMusic", QStringLiteral("停止试听"));
+    BtnStopMusic = Named(new QToolButton(page), "BtnStopMusic", tr("停止试听"));
     BtnStopMusic->setIcon(SetupIcon(SetupPicture::Stop));
     BtnStopMusic->setToolTip(BtnStopMusic->accessibleName());
     BtnStopMusic->setFocusPolicy(Qt::StrongFocus);
-    RbMusicSys = Named(new QRadioButton(QStringLiteral("使用默认背景音乐"), page), "RbMusicSys",
-                       QStringLiteral("使用默认背景音乐"));
-    RbMusicDefine =
-        Named(new QRadioButton(QStringLiteral("自定义音乐文件(支持mp3、wma等格式声音文件)"), page),
-              "RbMusicDefine", QStringLiteral("自定义音乐文件"));
+    RbMusicSys =
+        Named(new QRadioButton(tr("使用默认背景音乐"), page), "RbMusicSys", tr("使用默认背景音乐"));
+    RbMusicDefine = Named(new QRadioButton(tr("自定义音乐文件(支持mp3、wma等格式声音文件)"), page),
+                          "RbMusicDefine", tr("自定义音乐文件"));
     auto* musicGroup = new QButtonGroup(page);
     musicGroup->addButton(RbMusicSys);
     musicGroup->addButton(RbMusicDefine);
-    EdtMusicDefine =
-        Named(new QLineEdit(page), "EdtMusicDefine", QStringLiteral("自定义音乐文件路径"));
-    BtnMusicDefine = BrowseButton("BtnMusicDefine", QStringLiteral("选择自定义音乐文件"), page);
+    EdtMusicDefine = Named(new QLineEdit(page), "EdtMusicDefine", tr("自定义音乐文件路径"));
+    BtnMusicDefine = BrowseButton("BtnMusicDefine", tr("选择自定义音乐文件"), page);
 
     connect(ChbPlayMusic, &QCheckBox::toggled, this, [this] { ChbPlayMusicClick(); });
     connect(BtnPlayMusic, &QToolButton::clicked, this, [this] { BtnPlayMusicClick(); });
@@ -217,9 +205,9 @@ QWidget* TFmSetup::BuildShowPage() {
     connect(BtnMusicDefine, &QToolButton::clicked, this, [this] { BtnMusicDefineClick(); });
 
     auto* interval = new QHBoxLayout;
-    interval->addWidget(new QLabel(QStringLiteral("每张图片显示时间："), page));
+    interval->addWidget(new QLabel(tr("每张图片显示时间："), page));
     interval->addWidget(EdtInterval);
-    interval->addWidget(new QLabel(QStringLiteral("秒"), page));
+    interval->addWidget(new QLabel(tr("秒"), page));
     interval->addStretch(1);
     auto* music = new QHBoxLayout;
     music->addWidget(ChbPlayMusic);
@@ -281,7 +269,7 @@ void TFmSetup::BtnOkClick() {
         edit->Commit();
 
     if (!SaveAutoRun()) {
-        Notify(QStringLiteral("无法保存开机自动启动的设置，本次设置没有保存。"));
+        Notify(tr("无法保存开机自动启动的设置，本次设置没有保存。"));
         return; // the dialog closes all the same
     }
 
@@ -298,7 +286,7 @@ void TFmSetup::BtnOkClick() {
     const std::string pending = PendingDownloadDir(edited, paras.DownloadPath);
     // The position index holds one value per line: such a folder cannot be kept there.
     if (pending.find_first_of("\r\n") != std::string::npos)
-        Notify(QStringLiteral("壁纸下载存放路径不能包含换行符，新的路径没有保存。"));
+        Notify(tr("壁纸下载存放路径不能包含换行符，新的路径没有保存。"));
     else
         WriteDownloadDir(pending);
 
@@ -328,8 +316,7 @@ void TFmSetup::BtnDownloadPathClick() {
     if (m_side.ChooseFolder)
         folder = m_side.ChooseFolder(this);
     else
-        folder = QFileDialog::getExistingDirectory(this, QStringLiteral("请选择目录"),
-                                                   EdtDownloadPath->text());
+        folder = QFileDialog::getExistingDirectory(this, tr("请选择目录"), EdtDownloadPath->text());
     if (folder.isEmpty())
         return;
     // The separator is added on OK.

@@ -38,7 +38,7 @@ TFmShowImage::TFmShowImage(const TWallParas& paras, SlideshowServices services, 
 
     setObjectName(QStringLiteral("FmShowImage"));
     setWindowTitle(QStringLiteral("PaperKit"));
-    setAccessibleName(QStringLiteral("幻灯片放映"));
+    setAccessibleName(tr("幻灯片放映"));
     setAutoFillBackground(true);
     QPalette black = palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -47,7 +47,7 @@ TFmShowImage::TFmShowImage(const TWallParas& paras, SlideshowServices services, 
 
     m_image = new TTransitionImage(this);
     m_image->setObjectName(QStringLiteral("Image"));
-    m_image->setAccessibleName(QStringLiteral("图片"));
+    m_image->setAccessibleName(tr("图片"));
     // the window sees the keys first: the picture never takes the focus
     m_image->setFocusPolicy(Qt::NoFocus);
     m_image->SetCenter(true);
@@ -58,21 +58,20 @@ TFmShowImage::TFmShowImage(const TWallParas& paras, SlideshowServices services, 
 
     m_popupMenu = new QMenu(this);
     m_popupMenu->setObjectName(QStringLiteral("PopupMenu"));
-    m_popupMenu->setAccessibleName(QStringLiteral("放映菜单"));
-    m_menuFirst = AddItem("MenuFirst", QStringLiteral("第一张"), &TFmShowImage::MenuFirstClick);
-    m_menuPrior = AddItem("MenuPrior", QStringLiteral("前一张"), &TFmShowImage::MenuPriorClick);
-    m_menuNext = AddItem("MenuNext", QStringLiteral("后一张"), &TFmShowImage::MenuNextClick);
-    m_menuLast = AddItem("MenuLast", QStringLiteral("最后一张"), &TFmShowImage::MenuLastClick);
+    m_popupMenu->setAccessibleName(tr("放映菜单"));
+    m_menuFirst = AddItem("MenuFirst", tr("第一张"), &TFmShowImage::MenuFirstClick);
+    m_menuPrior = AddItem("MenuPrior", tr("前一张"), &TFmShowImage::MenuPriorClick);
+    m_menuNext = AddItem("MenuNext", tr("后一张"), &TFmShowImage::MenuNextClick);
+    m_menuLast = AddItem("MenuLast", tr("最后一张"), &TFmShowImage::MenuLastClick);
     m_popupMenu->addSeparator();
     m_menuAutoPlay =
-        AddItem("MenuAutoPlay", QStringLiteral("自动放映"), &TFmShowImage::MenuAutoPlayClick, true);
+        AddItem("MenuAutoPlay", tr("自动放映"), &TFmShowImage::MenuAutoPlayClick, true);
     m_menuAutoPlay->setChecked(true);
-    m_menuPlayReCycle = AddItem("MenuPlayReCycle", QStringLiteral("循环播放"),
-                                &TFmShowImage::MenuPlayReCycleClick, true);
-    m_menuMusic =
-        AddItem("MenuMusic", QStringLiteral("播放背景音乐"), &TFmShowImage::MenuMusicClick, true);
+    m_menuPlayReCycle =
+        AddItem("MenuPlayReCycle", tr("循环播放"), &TFmShowImage::MenuPlayReCycleClick, true);
+    m_menuMusic = AddItem("MenuMusic", tr("播放背景音乐"), &TFmShowImage::MenuMusicClick, true);
     m_popupMenu->addSeparator();
-    m_menuClose = AddItem("MenuClose", QStringLiteral("关闭"), &TFmShowImage::MenuCloseClick);
+    m_menuClose = AddItem("MenuClose", tr("关闭"), &TFmShowImage::MenuCloseClick);
 }
 
 TFmShowImage::~TFmShowImage() {

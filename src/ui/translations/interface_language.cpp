@@ -11,13 +11,20 @@ bool ShowsChineseTexts(int localeId) {
     return TLanguage(localeId).LangIndex() == 1;
 }
 
+bool UseEnglishTexts(QCoreApplication& app, bool english) {
+    // Lives as long as the application, installed at most once.
+    static QTranslator translator;
+    if (!english) {
+        app.removeTranslator(&translator);
+        return true;
+    }
+    if (translator.isEmpty() && !translator.load(QStringLiteral(":/i18n/paperkit_en.qm")))
+        return false;
+    return app.installTranslator(&translator);
+}
+
 void InstallInterfaceLanguage(QCoreApplication& app) {
-    if (ShowsChineseTexts(SystemLocaleId()))
-        return;
-    // Lives as long as the application; a second call changes nothing.
-    static QTranslator english;
-    if (english.isEmpty() && english.load(QStringLiteral(":/i18n/paperkit_en.qm")))
-        app.installTranslator(&english);
+    UseEnglishTexts(app, !ShowsChineseTexts(SystemLocaleId()));
 }
 
 } // namespace paperkit
