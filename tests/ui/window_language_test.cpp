@@ -90,14 +90,14 @@ private slots:
 
     void TheSettingsDialogInBothLanguages_data() {
         QTest::addColumn<bool>("english");
-        QTest::addColumn<QStringList>("texts"); // title, OK, first page, autostart, music file
+        QTest::addColumn<QStringList>("texts"); // title, OK, first page, autostart, music file path
         QTest::newRow("Chinese") << false
                                  << QStringList{"青鸾画屏设置", "确定", "基本设置",
                                                 "启动 Windows 时自动启动青鸾画屏",
-                                                "自定义音乐文件"};
+                                                "自定义音乐文件路径"};
         QTest::newRow("English") << true
                                  << QStringList{"PaperKit Settings", "OK", "General",
-                                                "Start PaperKit when I log in", "Music file"};
+                                                "Start PaperKit when I log in", "Music file path"};
     }
     void TheSettingsDialogInBothLanguages() {
         QFETCH(bool, english);
