@@ -25,7 +25,8 @@ done
 [ -n "$url" ] || pk_die "the catalog server did not start"
 
 PAPERKIT_WALLPAPER_COMMAND=true "$program" --server "$url" >>"$PK_DESKTOP_LOG" 2>&1 &
-pk_desktop_pids+=($!)
+program_pid=$!
+pk_desktop_pids+=($program_pid)
 pk_atspi press "$app" "push button" "主界面" 20 || pk_die "no panel button"
 id=$(pk_wait_window "青鸾画屏 v2011c.12rc9" 15) || pk_die "the main window did not open"
 # While it is open the program has a taskbar button: a normal window, not skipped by taskbars.
@@ -34,6 +35,15 @@ xprop -id "$id" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_NORMAL ||
 if xprop -id "$id" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR; then
     pk_die "the main window keeps out of the taskbar"
 fi
+# Minimize and close only: the window manager offers no maximize nor resize.
+actions=$(xprop -id "$id" _NET_WM_ALLOWED_ACTIONS)
+case $actions in
+    *_NET_WM_ACTION_MINIMIZE*_NET_WM_ACTION_CLOSE* | *_NET_WM_ACTION_CLOSE*_NET_WM_ACTION_MINIMIZE*) ;;
+    *) pk_die "the main window cannot be minimized and closed: $actions" ;;
+esac
+case $actions in
+    *MAXIMIZE* | *RESIZE*) pk_die "the main window offers more than minimize and close: $actions" ;;
+esac
 
 rows() { "$PK_PYTHON" "$PK_E2E_DIR/list_rows.py" "$app" "最新更新"; }
 # The catalog arrives from the server after the window opened: wait for the albums.
@@ -66,6 +76,11 @@ for _ in $(seq 600); do
         pk_wait_for 10 sh -c '! xdotool search --onlyvisible --name "^青鸾画屏 v2011c.12rc9\$"' ||
             pk_die "the main window did not close"
         pk_atspi wait "$app" "push button" "主界面" 5 || pk_die "the panel went with it"
+        # ...and with it the program's taskbar button: what still shows keeps out of taskbars.
+        for win in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
+            xprop -id "$win" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR ||
+                pk_die "window $win ($(xprop -id "$win" WM_NAME)) stays in the taskbar"
+        done
         exit 0
     fi
     sleep 0.1
