@@ -1,6 +1,8 @@
 #include "platform/settings_store.h"
 
 #include <charconv>
+#include <cwchar>
+#include <string>
 #include <windows.h>
 
 namespace paperkit {
@@ -46,33 +48,50 @@ public:
     std::optional<std::string> ReadString(Hive hive, std::string_view keyPath,
                                           std::string_view name) const override {
         const std::wstring key = KeyOf(keyPath), value = Wide(name);
-        DWORD bytes = 0;
-        if (RegGetValueW(Root(hive), key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr,
-                         &bytes) != ERROR_SUCCESS)
-            return std::nullopt;
-        std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
-        bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        if (RegGetValueW(Root(hive), key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr,
-                         text.data(), &bytes) != ERROR_SUCCESS)
-            return std::nullopt;
-        text.resize(wcsnlen(text.c_str(), text.size()));
-        return Utf8(text);
+        // The value may grow between asking its size and reading it; then it is asked again.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            DWORD type = 0, bytes = 0;
+            if (RegGetValueW(Root(hive), key.c_str(), value.c_str(),
+                             RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, nullptr,
+                             &bytes) != ERROR_SUCCESS)
+                return std::nullopt;
+            if (type == REG_DWORD) {
+                // An integer reads as its decimal text, as it does from an INI file.
+                DWORD number = 0;
+                bytes = sizeof number;
+                if (RegGetValueW(Root(hive), key.c_str(), value.c_str(), RRF_RT_REG_DWORD, nullptr,
+                                 &number, &bytes) != ERROR_SUCCESS)
+                    return std::nullopt;
+                return std::to_string(static_cast<int>(number));
+            }
+            std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+            bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+            const LONG read = RegGetValueW(Root(hive), key.c_str(), value.c_str(), RRF_RT_REG_SZ,
+                                           nullptr, text.data(), &bytes);
+            if (read == ERROR_MORE_DATA)
+                continue;
+            if (read != ERROR_SUCCESS)
+                return std::nullopt;
+            text.resize(wcsnlen(text.c_str(), text.size()));
+            return Utf8(text);
+        }
+        return std::nullopt;
     }
 
     std::optional<int> ReadInteger(Hive hive, std::string_view keyPath,
                                    std::string_view name) const override {
-        const std::wstring key = KeyOf(keyPath), value = Wide(name);
-        DWORD number = 0, bytes = sizeof number;
-        if (RegGetValueW(Root(hive), key.c_str(), value.c_str(), RRF_RT_REG_DWORD, nullptr, &number,
-                         &bytes) == ERROR_SUCCESS)
-            return static_cast<int>(number);
+        // Integers are written as REG_DWORD, which ReadString gives as decimal text; a string
+        // value holding a whole decimal number (a leading "+" allowed) counts too.
         const auto text = ReadString(hive, keyPath, name);
         if (!text || text->empty())
             return std::nullopt;
+        const char* first = text->data();
+        const char* last = first + text->size();
+        if (*first == '+')
+            ++first;
         int parsed = 0;
-        const char* end = text->data() + text->size();
-        const auto [at, ec] = std::from_chars(text->data(), end, parsed);
-        if (ec != std::errc() || at != end)
+        const auto [at, ec] = std::from_chars(first, last, parsed);
+        if (ec != std::errc() || at != last || first == last)
             return std::nullopt;
         return parsed;
     }
