@@ -28,13 +28,18 @@ TEST(InterfaceLanguage, TheBuiltInTranslationFollowsTheLocale) {
         return QCoreApplication::translate("paperkit::TFmMain", "最新更新");
     };
 
+    // Qt's own buttons, in the question boxes and folder browsers, read as the windows do.
+    const auto qtYes = [] { return QCoreApplication::translate("QPlatformTheme", "&Yes"); };
+
     setenv("LC_ALL", "zh_CN.UTF-8", 1);
     InstallInterfaceLanguage(app);
     EXPECT_EQ(mainWindowText(), QStringLiteral("最新更新"));
+    EXPECT_EQ(qtYes(), QStringLiteral("是(&Y)")) << "scripts/deps installs Qt's translations";
 
     setenv("LC_ALL", "de_DE.UTF-8", 1);
     InstallInterfaceLanguage(app);
     EXPECT_EQ(mainWindowText(), QStringLiteral("Latest updates"));
+    EXPECT_EQ(qtYes(), QStringLiteral("&Yes"));
     EXPECT_EQ(QCoreApplication::translate("paperkit::TFmNavigator", "退出"),
               QStringLiteral("Quit"));
 
