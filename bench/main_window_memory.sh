@@ -15,6 +15,8 @@ demo=$build/tests/ui/paperkit-mainwindow-demo
 catalog=$build/demo-catalog
 [ -f "$catalog/wallfiles/filetotal.xmz" ] || "$tool" demo "$catalog" >/dev/null || exit 1
 
+# The window is looked for by its Chinese title.
+export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8
 source "$root/tests/e2e/desktop_session.sh"
 pk_desktop_start
 trap 'set +e; pk_desktop_stop' EXIT
