@@ -97,11 +97,21 @@ pk_desktop_start() {
 }
 
 pk_desktop_stop() {
-    local pid
-    for pid in "${pk_desktop_pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    for pid in "${pk_desktop_pids[@]}"; do
+    # Last started, first stopped: the program ends while its X server and buses still answer,
+    # as at the end of a session, instead of racing their going away. Whatever does not end on
+    # SIGTERM within 20 seconds is killed and named, so a hang shows as what it is.
+    local i pid tries
+    for ((i = ${#pk_desktop_pids[@]} - 1; i >= 0; i--)); do
+        pid=${pk_desktop_pids[i]}
+        kill "$pid" 2>/dev/null || continue
+        tries=200
+        while kill -0 "$pid" 2>/dev/null && ((tries-- > 0)); do
+            sleep 0.1
+        done
+        if kill -0 "$pid" 2>/dev/null; then
+            echo "e2e: $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) did not end on SIGTERM" >&2
+            kill -KILL "$pid" 2>/dev/null || true
+        fi
         wait "$pid" 2>/dev/null || true # the bus daemon is not our child
     done
     pk_desktop_pids=()
