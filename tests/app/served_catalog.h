@@ -57,6 +57,17 @@ public:
         return album;
     }
 
+    /// Points the program's folders at `root` (receive and download folders beneath it) and its
+    /// server at this catalog, as a start would.
+    void UseAsTheProgramsCatalog(const std::filesystem::path& root) const {
+        ReceiveFolder = root / "Receive" / "";
+        DownloadFolder = root / "Download" / "";
+        DefaultDownloadFolder = DownloadFolder;
+        std::filesystem::create_directories(ReceiveFolder);
+        strServerURL = Server.Url();
+        CatalogBase = strServerURL + "/wallfiles";
+    }
+
     /// Puts the album's files on the server; Publish() lists it.
     void AddAlbum(std::unique_ptr<TWallSubject> album) {
         const std::string id = std::to_string(album->Id);

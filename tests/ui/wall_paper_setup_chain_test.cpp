@@ -27,12 +27,7 @@ using test::ServedCatalog;
 class WallPaperSetupChain : public ::testing::Test {
 protected:
     void SetUp() override {
-        ReceiveFolder = m_root / "Receive" / "";
-        DownloadFolder = m_root / "Download" / "";
-        DefaultDownloadFolder = DownloadFolder;
-        fs::create_directories(ReceiveFolder);
-        strServerURL = m_catalog.Server.Url();
-        CatalogBase = strServerURL + "/wallfiles";
+        m_catalog.UseAsTheProgramsCatalog(m_root.path());
         m_catalog.AddAlbum(ServedCatalog::MakeAlbum(101, 1, 2));
         m_files.TaskThread = std::make_shared<TWallTaskThread>();
     }
