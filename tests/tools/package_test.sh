@@ -4,14 +4,7 @@
 # installed programs from there: --version, then a headless run on a demo catalog with a guide.
 set -euo pipefail
 build=$1
-dir=$(mktemp -d)
-server=""
-cleanup() {
-    [ -n "$server" ] && kill "$server" 2>/dev/null && wait "$server" 2>/dev/null
-    rm -rf "$dir"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/catalog_test_lib.sh"
 
 cpack --config "$build/CPackConfig.cmake" -B "$dir/out" >"$dir/cpack.log" 2>&1 ||
     fail "cpack failed: $(cat "$dir/cpack.log")"
@@ -63,15 +56,7 @@ version=$("$program" --version)
 catalog=$dir/catalog
 "$tool" demo "$catalog" --picture-size 64x40 --sizes 1024x768 >/dev/null
 "$tool" guide "$catalog" 1010 -o "$dir" >/dev/null
-"$tool" serve "$catalog" --port 0 >"$dir/serve.log" 2>&1 &
-server=$!
-url=""
-for _ in $(seq 100); do
-    url=$(sed -n 's|^serving .* at \(http://127.0.0.1:[0-9]*\)/$|\1|p' "$dir/serve.log")
-    [ -n "$url" ] && break
-    sleep 0.1
-done
-[ -n "$url" ] || fail "serve printed no URL: $(cat "$dir/serve.log")"
+serve_catalog "$catalog"
 export XDG_DATA_HOME=$dir/home XDG_CONFIG_HOME=$dir/config XDG_RUNTIME_DIR=$dir/runtime
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
