@@ -3,12 +3,15 @@
 # 1,000 albums already fetched:
 #   - start to panel shown: from starting paperkit until its panel window is mapped (median of 5);
 #   - idle: CPU time over IDLE_SECONDS (default 60) as a share of one core, and resident memory,
-#     for the program with its panel and, in the same run, for the program without windows.
+#     for the program with its panel and, in the same run, for the program without windows; the
+#     two take turns IDLE_ROUNDS times (default 3), since a single minute on a shared machine
+#     varies by more than the difference sought, and the medians are compared.
 #   bench/desktop_program.sh [BUILD_DIR]        IDLE_SECONDS=N shortens the idle period
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 idle=${IDLE_SECONDS:-60}
+rounds=${IDLE_ROUNDS:-3}
 tool=$build/tools/paperkit-catalog/paperkit-catalog
 program=$(find "$build/src" -maxdepth 3 -type f -name paperkit -perm -u+x | head -n 1)
 . "$root/tests/e2e/desktop_session.sh"
@@ -70,8 +73,23 @@ measure() {
     after=$(ticks "$pid")
     local memory
     memory=$(rss "$pid")
-    echo "$name: $(echo "scale=3; 100 * ($after - $before) / $hz / $idle" | bc) % of one core over ${idle} s, resident $((memory / 1024)) MB"
+    share=$(echo "scale=3; 100 * ($after - $before) / $hz / $idle" | bc)
+    echo "$name: $share % of one core over ${idle} s, resident $((memory / 1024)) MB"
     stop "$pid"
 }
-measure "with the panel" "$program" --server "$url"
-measure "without windows" "$program" --headless --server "$url"
+median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
+panel=()
+headless=()
+differences=()
+for round in $(seq "$rounds"); do
+    measure "with the panel" "$program" --server "$url"
+    panel+=("$share")
+    measure "without windows" "$program" --headless --server "$url"
+    headless+=("$share")
+    differences+=("$(echo "${panel[-1]} - $share" | bc)")
+done
+with=$(median "${panel[@]}")
+without=$(median "${headless[@]}")
+echo "idle, median of $rounds: with the panel $with %, without windows $without %," \
+    "difference $(echo "$with - $without" | bc) % of one core;" \
+    "median of the rounds' differences $(median "${differences[@]}") %"

@@ -105,6 +105,10 @@ const TDownHttpThread::CommandEntry* TDownHttpThread::FindCommand(const std::str
     return nullptr;
 }
 
+bool TDownHttpThread::NothingToDispatch() const {
+    return PostedCommand.empty() && m_side.CommandList.empty();
+}
+
 void TDownHttpThread::DispatchCommands() {
     auto& list = m_side.CommandList;
     // The posted line goes first: it carries what the coordinator has just done, and a window's

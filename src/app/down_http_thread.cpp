@@ -109,7 +109,10 @@ void TDownHttpThread::Post(const std::string& line) {
 void TDownHttpThread::Execute() {
     StartSequence();
     const auto dispatch = [this] {
-        Guarded("dispatcher", [&] { m_windows.RunSync([this] { DispatchCommands(); }); });
+        Guarded("dispatcher", [&] {
+            m_windows.RunSyncUnlessIdle([this] { return NothingToDispatch(); },
+                                        [this] { DispatchCommands(); });
+        });
     };
     while (!Stopping()) {
         while (m_paused && !Stopping())

@@ -84,6 +84,8 @@ private:
     void TaskPass();
     void ResultPass();
     void DispatchCommands();
+    /// Windows' thread: DispatchCommands would return at once.
+    bool NothingToDispatch() const;
     void RunThreadCommands();
     void RebuildRotation();
     TWallHttpTaskes& Taskes();

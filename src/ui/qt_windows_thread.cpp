@@ -1,20 +1,114 @@
 #include "ui/qt_windows_thread.h"
 
+#include "ui/glib_wait_hook.h"
+
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <exception>
 
 namespace paperkit {
 
-QtWindowsThread::QtWindowsThread() = default;
+// A waiting RunSyncUnlessIdle: lives on the caller's stack until `done`.
+struct QtWindowsThread::Visit {
+    const std::function<bool()>* nothingToDo;
+    const std::function<void()>* work;
+    std::exception_ptr error;
+    bool done = false;
+};
+
+QtWindowsThread::QtWindowsThread() {
+    // The hook needs the event dispatcher, which comes with the application object.
+    if (QCoreApplication::instance())
+        HookIntoTheWait();
+    else
+        Post([this] { HookIntoTheWait(); });
+}
+
+QtWindowsThread::~QtWindowsThread() {
+    m_hook = nullptr;
+}
+
+void QtWindowsThread::HookIntoTheWait() {
+    m_hookOwner = GlibWaitHook::Install([this] { ServeVisits(); });
+    m_hook = m_hookOwner.get();
+}
 
 void QtWindowsThread::RunSync(const std::function<void()>& work) {
     if (QThread::currentThread() == m_context.thread()) {
         work();
         return;
     }
+    // What the work throws goes back to the caller; it must not pass through Qt's event handling.
+    std::exception_ptr error;
     QMetaObject::invokeMethod(
-        &m_context, [&work] { work(); }, Qt::BlockingQueuedConnection);
+        &m_context,
+        [&] {
+            try {
+                work();
+            } catch (...) {
+                error = std::current_exception();
+            }
+        },
+        Qt::BlockingQueuedConnection);
+    if (error)
+        std::rethrow_exception(error);
+}
+
+void QtWindowsThread::RunSyncUnlessIdle(const std::function<bool()>& nothingToDo,
+                                        const std::function<void()>& work) {
+    GlibWaitHook* hook = m_hook;
+    if (!hook || QThread::currentThread() == m_context.thread()) {
+        WindowsThread::RunSyncUnlessIdle(nothingToDo, work);
+        return;
+    }
+    Visit visit{&nothingToDo, &work, nullptr};
+    {
+        std::lock_guard lock(m_mutex);
+        m_waiting.push_back(&visit);
+    }
+    hook->Wake();
+    std::unique_lock lock(m_mutex);
+    m_finished.wait(lock, [&] { return visit.done; });
+    if (visit.error)
+        std::rethrow_exception(visit.error);
+}
+
+// In the windows' thread, inside its wait for events: no window code is running, and none runs
+// here. A visit with something to do goes on as a queued call, so its work runs where window code
+// may run: in Qt's event handling, free to open a dialog.
+void QtWindowsThread::ServeVisits() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_serving.swap(m_waiting);
+    }
+    for (Visit* visit : m_serving) {
+        if (NothingToDo(*visit->nothingToDo)) {
+            Finish(*visit);
+            continue;
+        }
+        QMetaObject::invokeMethod(
+            &m_context,
+            [this, visit] {
+                try {
+                    (*visit->work)();
+                } catch (...) {
+                    visit->error = std::current_exception();
+                }
+                Finish(*visit);
+            },
+            Qt::QueuedConnection);
+    }
+    m_serving.clear();
+}
+
+void QtWindowsThread::Finish(Visit& visit) {
+    {
+        std::lock_guard lock(m_mutex);
+        visit.done = true;
+    }
+    m_finished.notify_all();
 }
 
 void QtWindowsThread::Post(std::function<void()> work) {

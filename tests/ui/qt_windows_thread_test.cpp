@@ -1,10 +1,16 @@
 #include "ui/qt_windows_thread.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 #include <atomic>
 #include <gtest/gtest.h>
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <thread>
+#include <vector>
 
 using paperkit::QtWindowsThread;
 
@@ -39,11 +45,105 @@ TEST(QtWindowsThread, ServeUntilAnswersWhileWaitingForTheCoordinator) {
     QtWindowsThread windows;
     std::atomic<bool> ended{false};
     std::thread coordinator([&] {
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 5; ++i) {
             windows.RunSync([] {});
+            windows.RunSyncUnlessIdle([i] { return i % 2 == 0; }, [] {});
+        }
         ended = true;
     });
     windows.ServeUntil([&] { return ended.load(); });
     coordinator.join();
     EXPECT_TRUE(ended);
+}
+
+// The coordinator visits a hundred times a second and almost always finds nothing to do; those
+// visits are answered inside the main thread's wait, without a pass through Qt's event loop. The
+// program makes its windows' thread before the application object, the tests after.
+void ExpectIdleVisitsToBypassTheEventLoop(bool threadBeforeApplication) {
+    std::optional<QtWindowsThread> early;
+    if (threadBeforeApplication)
+        early.emplace();
+    QCoreApplication app(argc, argv);
+    if (!QAbstractEventDispatcher::instance()->inherits("QEventDispatcherGlib"))
+        GTEST_SKIP() << "Qt runs without glib here: every visit passes through its event loop";
+    std::optional<QtWindowsThread> late;
+    if (!threadBeforeApplication)
+        late.emplace();
+    QtWindowsThread& windows = early ? *early : *late;
+    const auto mainThread = std::this_thread::get_id();
+    int loopPasses = 0;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock,
+                     [&] { ++loopPasses; });
+    int checks = 0;
+    int passesBefore = 0;
+    int passesAfter = 0;
+    std::thread coordinator([&] {
+        windows.RunSync([&] { passesBefore = loopPasses; });
+        for (int i = 0; i < 100; ++i)
+            windows.RunSyncUnlessIdle(
+                [&] {
+                    EXPECT_EQ(std::this_thread::get_id(), mainThread);
+                    ++checks;
+                    return true;
+                },
+                [] { ADD_FAILURE() << "an idle visit ran its work"; });
+        windows.RunSync([&] { passesAfter = loopPasses; });
+        windows.Post([] { QCoreApplication::quit(); });
+    });
+    QCoreApplication::exec();
+    coordinator.join();
+    EXPECT_EQ(checks, 100);
+    EXPECT_LT(passesAfter - passesBefore, 10);
+}
+
+TEST(QtWindowsThread, IdleVisitsAreAnsweredWithoutWakingTheEventLoop) {
+    for (const bool threadBeforeApplication : {false, true}) {
+        SCOPED_TRACE(threadBeforeApplication ? "made before the application" : "made after it");
+        ExpectIdleVisitsToBypassTheEventLoop(threadBeforeApplication);
+        if (IsSkipped())
+            return;
+    }
+}
+
+// Work runs in Qt's event handling, where window code may open a dialog, and visits go on being
+// answered while window code waits in a nested loop of its own.
+TEST(QtWindowsThread, VisitsWithWorkRunInTheEventLoopAlsoInsideNestedLoops) {
+    QCoreApplication app(argc, argv);
+    QtWindowsThread windows;
+    std::atomic<bool> coordinatorDone{false};
+    std::vector<std::string> order;
+    std::thread coordinator;
+    QTimer::singleShot(0, [&] {
+        // A modal dialog's loop, opened by window code before the coordinator starts.
+        coordinator = std::thread([&] {
+            windows.RunSyncUnlessIdle([] { return true; }, [] {});
+            windows.RunSyncUnlessIdle([] { return false; },
+                                      [&] {
+                                          QEventLoop dialog;
+                                          QTimer::singleShot(20, &dialog, &QEventLoop::quit);
+                                          dialog.exec();
+                                          order.push_back("work after its own dialog");
+                                      });
+            windows.RunSyncUnlessIdle([]() -> bool { throw std::runtime_error("unsure"); },
+                                      [&] { order.push_back("work after a failed check"); });
+            EXPECT_THROW(windows.RunSyncUnlessIdle([] { return false; },
+                                                   [] { throw std::runtime_error("work failed"); }),
+                         std::runtime_error);
+            coordinatorDone = true;
+        });
+        QEventLoop modal;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (coordinatorDone)
+                modal.quit();
+        });
+        poll.start(5);
+        modal.exec();
+        order.push_back("modal closed");
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    coordinator.join();
+    EXPECT_EQ(order, (std::vector<std::string>{"work after its own dialog",
+                                               "work after a failed check", "modal closed"}));
 }

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cctype>
 #include <cstdlib>
+#include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <poll.h>
@@ -38,7 +39,7 @@ class X11Hotkeys final : public GlobalHotkeys {
 public:
     X11Hotkeys(Display* display, Handler handler)
         : m_display(display), m_handler(std::move(handler)) {
-        if (pipe(m_wake) != 0)
+        if (pipe2(m_wake, O_NONBLOCK | O_CLOEXEC) != 0)
             m_wake[0] = m_wake[1] = -1;
         m_thread = std::thread([this] { Serve(); });
     }
@@ -52,8 +53,7 @@ public:
             XSync(m_display, False);
         }
         m_stop = true;
-        if (m_wake[1] >= 0)
-            (void)!write(m_wake[1], "x", 1);
+        WakeServer();
         m_thread.join();
         XCloseDisplay(m_display);
         for (int fd : m_wake)
@@ -87,6 +87,7 @@ public:
             return false;
         }
         m_keys[id] = code;
+        WakeServer(); // the syncs above may have queued events the server has not seen
         return true;
     }
 
@@ -98,9 +99,15 @@ public:
         Ungrab(it->second);
         m_keys.erase(it);
         XSync(m_display, False);
+        WakeServer();
     }
 
 private:
+    void WakeServer() {
+        if (m_wake[1] >= 0)
+            (void)!write(m_wake[1], "x", 1);
+    }
+
     void Ungrab(KeyCode code) {
         for (unsigned lock : kLockStates)
             XUngrabKey(m_display, code, kCtrlAlt | lock, DefaultRootWindow(m_display));
@@ -127,7 +134,16 @@ private:
             }
             for (const auto& [id, _] : pressed)
                 m_handler(id);
-            poll(fds.data(), m_wake[0] >= 0 ? 2 : 1, 500);
+            // Xlib may read events into its queue outside this loop (the syncs of Register);
+            // they wake the loop through the pipe. Without one it looks twice a second.
+            if (m_wake[0] < 0) {
+                poll(fds.data(), 1, 500);
+                continue;
+            }
+            poll(fds.data(), 2, -1);
+            char drained[64];
+            while (read(m_wake[0], drained, sizeof drained) > 0) {
+            }
         }
     }
 
