@@ -6,9 +6,18 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
+#include <chrono>
 #include <exception>
 
 namespace paperkit {
+
+namespace {
+
+// How long a visit waits to be answered inside the wait before it goes as a queued call.
+constexpr auto kWaitBeforeQueuing = std::chrono::milliseconds(100);
+
+} // namespace
 
 // A waiting RunSyncUnlessIdle: lives on the caller's stack until `done`.
 struct QtWindowsThread::Visit {
@@ -70,7 +79,18 @@ void QtWindowsThread::RunSyncUnlessIdle(const std::function<bool()>& nothingToDo
     }
     hook->Wake();
     std::unique_lock lock(m_mutex);
-    m_finished.wait(lock, [&] { return visit.done; });
+    if (!m_finished.wait_for(lock, kWaitBeforeQueuing, [&] { return visit.done; })) {
+        // Not taken yet: the thread is busy outside its wait, or something has put its own poll
+        // function in place of ours. The queued call reaches the thread either way.
+        const auto waiting = std::find(m_waiting.begin(), m_waiting.end(), &visit);
+        if (waiting != m_waiting.end()) {
+            m_waiting.erase(waiting);
+            lock.unlock();
+            WindowsThread::RunSyncUnlessIdle(nothingToDo, work);
+            return;
+        }
+        m_finished.wait(lock, [&] { return visit.done; });
+    }
     if (visit.error)
         std::rethrow_exception(visit.error);
 }

@@ -12,6 +12,10 @@
 #include <thread>
 #include <vector>
 
+#ifdef PAPERKIT_TEST_WITH_GLIB
+#include <glib.h>
+#endif
+
 using paperkit::QtWindowsThread;
 
 namespace {
@@ -147,3 +151,32 @@ TEST(QtWindowsThread, VisitsWithWorkRunInTheEventLoopAlsoInsideNestedLoops) {
     EXPECT_EQ(order, (std::vector<std::string>{"work after its own dialog",
                                                "work after a failed check", "modal closed"}));
 }
+
+#ifdef PAPERKIT_TEST_WITH_GLIB
+// Something else in the process may put its own poll function on the main context after ours.
+// Visits then take a moment longer, as queued calls, and never wait for good.
+TEST(QtWindowsThread, VisitsArriveAlsoWhenSomethingElseTookTheWait) {
+    QCoreApplication app(argc, argv);
+    QtWindowsThread windows;
+    GMainContext* context = g_main_context_default();
+    const GPollFunc ours = g_main_context_get_poll_func(context);
+    g_main_context_set_poll_func(context, g_poll);
+    int checks = 0;
+    bool worked = false;
+    std::thread coordinator([&] {
+        windows.RunSyncUnlessIdle(
+            [&] {
+                ++checks;
+                return true;
+            },
+            [] {});
+        windows.RunSyncUnlessIdle([] { return false; }, [&] { worked = true; });
+        windows.Post([] { QCoreApplication::quit(); });
+    });
+    QCoreApplication::exec();
+    coordinator.join();
+    g_main_context_set_poll_func(context, ours);
+    EXPECT_EQ(checks, 1);
+    EXPECT_TRUE(worked);
+}
+#endif
