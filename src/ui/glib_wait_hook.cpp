@@ -3,7 +3,6 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QThread>
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>

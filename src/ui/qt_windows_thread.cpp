@@ -17,6 +17,17 @@ namespace {
 // How long a visit waits to be answered inside the wait before it goes as a queued call.
 constexpr auto kWaitBeforeQueuing = std::chrono::milliseconds(100);
 
+// Runs the work and hands back what it throws: nothing may pass through Qt's event handling, and
+// the caller waiting in the other thread is the one to hear of it.
+std::exception_ptr RunCatching(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (...) {
+        return std::current_exception();
+    }
+    return nullptr;
+}
+
 } // namespace
 
 // A waiting RunSyncUnlessIdle: lives on the caller's stack until `done`.
@@ -49,18 +60,9 @@ void QtWindowsThread::RunSync(const std::function<void()>& work) {
         work();
         return;
     }
-    // What the work throws goes back to the caller; it must not pass through Qt's event handling.
     std::exception_ptr error;
     QMetaObject::invokeMethod(
-        &m_context,
-        [&] {
-            try {
-                work();
-            } catch (...) {
-                error = std::current_exception();
-            }
-        },
-        Qt::BlockingQueuedConnection);
+        &m_context, [&] { error = RunCatching(work); }, Qt::BlockingQueuedConnection);
     if (error)
         std::rethrow_exception(error);
 }
@@ -111,11 +113,7 @@ void QtWindowsThread::ServeVisits() {
         QMetaObject::invokeMethod(
             &m_context,
             [this, visit] {
-                try {
-                    (*visit->work)();
-                } catch (...) {
-                    visit->error = std::current_exception();
-                }
+                visit->error = RunCatching(*visit->work);
                 Finish(*visit);
             },
             Qt::QueuedConnection);

@@ -41,7 +41,8 @@ private:
     std::condition_variable m_finished;
     std::vector<Visit*> m_waiting;
     std::vector<Visit*> m_serving;
-    std::unique_ptr<GlibWaitHook> m_hookOwner;  // last: gone before what it serves
+    // After what the hook serves, so that it goes first.
+    std::unique_ptr<GlibWaitHook> m_hookOwner;
     std::atomic<GlibWaitHook*> m_hook{nullptr}; // what other threads see of it
 };
 

@@ -63,6 +63,8 @@ TEST(QtWindowsThread, ServeUntilAnswersWhileWaitingForTheCoordinator) {
 // The coordinator visits a hundred times a second and almost always finds nothing to do; those
 // visits are answered inside the main thread's wait, without a pass through Qt's event loop. The
 // program makes its windows' thread before the application object, the tests after.
+namespace {
+
 void ExpectIdleVisitsToBypassTheEventLoop(bool threadBeforeApplication) {
     std::optional<QtWindowsThread> early;
     if (threadBeforeApplication)
@@ -99,6 +101,8 @@ void ExpectIdleVisitsToBypassTheEventLoop(bool threadBeforeApplication) {
     EXPECT_EQ(checks, 100);
     EXPECT_LT(passesAfter - passesBefore, 10);
 }
+
+} // namespace
 
 TEST(QtWindowsThread, IdleVisitsAreAnsweredWithoutWakingTheEventLoop) {
     for (const bool threadBeforeApplication : {false, true}) {
